@@ -1,0 +1,128 @@
+#include "AlternateFile.hpp"
+
+#include "ErrorRouting.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rt {
+namespace {
+
+int &descriptor()
+{
+    static int fd = -1;
+    return fd;
+}
+
+Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what)
+{
+    return {.code = code,
+            .description = what,
+            .operation = "SET",
+            .args = newArray({static_cast<int>(19), name}),
+            .canDefault = true,
+            .canRetry = true,
+            .osCode = osCode,
+            .fileName = name};
+}
+
+// One attempt to open the file; -1 with `failure` filled when it did not work.
+int tryOpen(const Text &name, bool additive, Failure &failure)
+{
+    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC |
+                      (additive ? O_APPEND : 0);
+    int fd = ::open(name.c_str(), flags, 0644);
+    if (fd < 0) {
+        const int err = errno;
+        failure = fileFailure(GenCode::Create, name, err,
+                              err == ELOOP ? "Name is a symbolic link" : std::strerror(err));
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        failure = fileFailure(GenCode::Create, name, EINVAL, "Not a regular file");
+        return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        failure = fileFailure(GenCode::Sharing, name, kSharingViolation,
+                              "File is held by another process");
+        return -1;
+    }
+    if (!additive && ::ftruncate(fd, 0) != 0) {
+        const int err = errno;
+        ::close(fd);
+        failure = fileFailure(GenCode::Create, name, err, std::strerror(err));
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK & ~O_CREAT & ~O_NOFOLLOW & ~O_CLOEXEC);
+    return fd;
+}
+
+} // namespace
+
+bool openAlternateFile(const Text &name, bool additive, std::source_location where)
+{
+    closeAlternateFile(where);
+    if (name.find('\0') != Text::npos) {
+        raise(fileFailure(GenCode::Create, name, EINVAL, "Name holds a zero byte"), NIL, where);
+        return false;
+    }
+    Value opened = retrying(
+        [&](Failure &failure) -> std::optional<Value> {
+            int fd = tryOpen(name, additive, failure);
+            if (fd < 0)
+                return std::nullopt;
+            descriptor() = fd;
+            return Value(true);
+        },
+        false, where);
+    return opened.isLogical() && opened.logical() && descriptor() >= 0;
+}
+
+void closeAlternateFile(std::source_location)
+{
+    if (descriptor() >= 0) {
+        ::close(descriptor()); // also releases the lock
+        descriptor() = -1;
+    }
+}
+
+bool alternateFileOpen()
+{
+    return descriptor() >= 0;
+}
+
+void writeAlternateFile(std::string_view bytes, std::source_location where)
+{
+    retrying(
+        [&](Failure &failure) -> std::optional<Value> {
+            while (!bytes.empty()) {
+                if (descriptor() < 0)
+                    return Value(); // closed by the error callback meanwhile: nothing to write to
+                ssize_t n = ::write(descriptor(), bytes.data(), bytes.size());
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) {
+                    const int err = n < 0 ? errno : EIO;
+                    failure = {.code = GenCode::Write,
+                               .description = std::strerror(err),
+                               .operation = "QOUT",
+                               .canDefault = true,
+                               .canRetry = true,
+                               .osCode = err};
+                    return std::nullopt;
+                }
+                bytes.remove_prefix(static_cast<size_t>(n));
+            }
+            return Value();
+        },
+        NIL, where);
+}
+
+} // namespace rt

@@ -1,0 +1,27 @@
+#pragma once
+// The alternate output file behind settings 18 and 19. It is opened under the bare name in the
+// current directory and never through a symbolic link; a name that is not a regular file, that
+// cannot be opened, or that another open file description holds locked, raises an error (the last
+// one as genCode 71 with osCode 32). The file stays locked while it is open. Bytes are written as
+// they are, without any conversion.
+
+#include "Value.hpp"
+
+#include <source_location>
+
+namespace rt {
+
+// Opens `name`, emptied unless `additive`. True when it is open; false when the error callback
+// chose the default after a failure.
+bool openAlternateFile(const Text &name, bool additive, std::source_location where);
+
+// Closes the alternate file if one is open.
+void closeAlternateFile(std::source_location where);
+
+bool alternateFileOpen();
+
+// Writes `bytes` to the alternate file; a failed write raises a Write error (default: the bytes
+// are dropped).
+void writeAlternateFile(std::string_view bytes, std::source_location where);
+
+} // namespace rt

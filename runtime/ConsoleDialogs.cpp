@@ -1,0 +1,94 @@
+// The text-mode dialogs: a numbered list on standard output, the answer read from standard input.
+
+#include "Dialogs.hpp"
+#include "Text850.hpp"
+
+#include <iostream>
+#include <string>
+
+namespace rt {
+namespace {
+
+void show(const Text &bytes)
+{
+    std::cout << cp850ToUtf8(bytes);
+}
+
+// Reads a number from 1 to `count`; 0 when input is closed before one arrives.
+int readChoice(size_t count)
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        try {
+            size_t used = 0;
+            int n = std::stoi(line, &used);
+            if (n >= 1 && static_cast<size_t>(n) <= count)
+                return n;
+        } catch (const std::exception &) {
+        }
+        std::cout << "? " << std::flush;
+    }
+    return 0;
+}
+
+Text withLineBreaks(Text text, char separator)
+{
+    for (char &c : text)
+        if (c == separator)
+            c = '\n';
+    return text;
+}
+
+} // namespace
+
+int ConsoleDialogs::alert(const Text &message, const std::vector<Text> &options)
+{
+    show("\n" + withLineBreaks(message, ';') + "\n");
+    for (size_t i = 0; i < options.size(); ++i)
+        show("  " + std::to_string(i + 1) + ") " + options[i] + "\n");
+    std::cout << "> " << std::flush;
+    int choice = readChoice(options.size());
+    return choice == 0 ? 1 : choice; // closed input: the first option
+}
+
+int ConsoleDialogs::confirmBox(const Text &text, const Text &title, int buttons, int)
+{
+    struct Choice
+    {
+        const char *label;
+        BoxAnswer answer;
+    };
+    std::vector<Choice> choices;
+    switch (static_cast<Buttons>(buttons)) {
+    case Buttons::Ok:
+        choices = {{"OK", BoxAnswer::Ok}};
+        break;
+    case Buttons::OkCancel:
+        choices = {{"OK", BoxAnswer::Ok}, {"Abbrechen", BoxAnswer::Cancel}};
+        break;
+    case Buttons::AbortRetryIgnore:
+        choices = {{"Abbrechen", BoxAnswer::Abort},
+                   {"Wiederholen", BoxAnswer::Retry},
+                   {"Ignorieren", BoxAnswer::Ignore}};
+        break;
+    case Buttons::YesNo:
+        choices = {{"Ja", BoxAnswer::Yes}, {"Nein", BoxAnswer::No}};
+        break;
+    }
+    if (choices.empty())
+        choices = {{"OK", BoxAnswer::Ok}};
+    show("\n" + title + "\n" + withLineBreaks(text, '\r') + "\n");
+    for (size_t i = 0; i < choices.size(); ++i)
+        std::cout << "  " << i + 1 << ") " << choices[i].label << "\n";
+    std::cout << "> " << std::flush;
+    int choice = readChoice(choices.size());
+    return static_cast<int>(choices[choice == 0 ? 0 : static_cast<size_t>(choice) - 1].answer);
+}
+
+void ConsoleDialogs::msgBox(const Text &text, const Text &title)
+{
+    show("\n" + (title.empty() ? Text() : title + "\n") + text + "\n");
+    std::cout << std::flush;
+}
+
+} // namespace rt

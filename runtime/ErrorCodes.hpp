@@ -1,0 +1,37 @@
+#pragma once
+// Every generic error code (`genCode`) our runtime raises, with when it is used. The standard error
+// handler repairs four of them silently; each of those four stands for a real failure here:
+//   11 a numeric result that is not a finite number   -> the handler substitutes 0
+//   12 division or modulus by zero ("/" or "%")        -> the handler substitutes 0
+//   71 a file held by another process (osCode 32)      -> the handler takes the default
+//   78 an output device that is not ready (printer)    -> the handler takes the default
+// On Linux "held by another process" means: another open file description holds a lock on the
+// file (flock). Such an error carries osCode 32, the sharing-violation code the system knows; every
+// other file error carries the operating system's errno in osCode.
+
+namespace rt {
+
+enum class GenCode : int {
+    Argument = 1,        // an operand or argument of the wrong type or out of range
+    Bound = 2,           // an array index outside 1..LEN
+    TextTooLong = 3,     // a text would exceed the runtime's text limit (1 GiB)
+    NoMethod = 4,        // a message the receiver does not understand, or a non-object receiver
+    NoVariable = 5,      // a published name that was never assigned
+    Create = 6,          // a file could not be created or opened (osCode: errno)
+    Write = 7,           // writing to a file failed, e.g. a full disk (osCode: errno)
+    Engine = 8,          // a database engine failed to commit or close its work areas
+    Setting = 9,         // an unknown setting number
+    Dialog = 10,         // a dialog could not be shown
+    NumericOverflow = 11,// a result that is infinite or not a number
+    ZeroDivide = 12,     // division or modulus by zero
+    Sharing = 71,        // a file locked by another process; osCode 32
+    NotReady = 78,       // printer output switched on, but this runtime drives no printer
+};
+
+// The osCode that says "held by another process".
+inline constexpr int kSharingViolation = 32;
+
+// Severity levels of an error object.
+enum class Severity : int { Warning = 1, Error = 2, Fatal = 3 };
+
+} // namespace rt

@@ -1,0 +1,71 @@
+#include "Messages.hpp"
+
+#include "ErrorRouting.hpp"
+#include "Object.hpp"
+
+#include <map>
+
+namespace rt {
+namespace {
+
+struct NameLess
+{
+    bool operator()(const std::string &a, const std::string &b) const
+    {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [](unsigned char x, unsigned char y) {
+                                                return std::tolower(x) < std::tolower(y);
+                                            });
+    }
+};
+
+std::map<std::string, Value, NameLess> &publics()
+{
+    static std::map<std::string, Value, NameLess> names;
+    return names;
+}
+
+} // namespace
+
+Value SEND(const Value &receiver, std::string_view message, Args args, Where w)
+{
+    if (receiver.isObject()) {
+        ObjectRef object = receiver.object(); // alive for the whole send
+        if (std::optional<Value> answer = object->receive(message, args))
+            return *answer;
+    }
+    Args operands{receiver};
+    operands.insert(operands.end(), args.begin(), args.end());
+    return raise({.code = GenCode::NoMethod,
+                  .description = "No such method: " + Text(message),
+                  .operation = Text(message),
+                  .args = std::make_shared<Array>(std::move(operands)),
+                  .canSubstitute = true,
+                  .canDefault = true},
+                 NIL, w);
+}
+
+void PUBLISH(std::string_view name, const Value &value)
+{
+    publics()[std::string(name)] = value;
+}
+
+Value PUBLIC(std::string_view name, Where w)
+{
+    auto it = publics().find(std::string(name));
+    if (it != publics().end())
+        return it->second;
+    return raise({.code = GenCode::NoVariable,
+                  .description = "Variable does not exist",
+                  .operation = Text(name),
+                  .canSubstitute = true,
+                  .canDefault = true},
+                 NIL, w);
+}
+
+void forgetPublics()
+{
+    publics().clear();
+}
+
+} // namespace rt

@@ -1,0 +1,157 @@
+#include "Output.hpp"
+
+#include "AlternateFile.hpp"
+#include "DisplayForm.hpp"
+#include "ErrorRouting.hpp"
+#include "Settings.hpp"
+#include "Text850.hpp"
+
+#include <cstdio>
+
+namespace rt {
+namespace {
+
+struct Channels
+{
+    Device printer;
+    Device extra;
+    Device console;
+    Device errorChannel;
+    int row = 0;
+    int col = 0;
+};
+
+Channels &channels()
+{
+    static Channels c;
+    return c;
+}
+
+void writeStream(std::FILE *stream, std::string_view bytes)
+{
+    std::string utf8 = cp850ToUtf8(bytes);
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+
+void toConsole(std::string_view bytes)
+{
+    Channels &c = channels();
+    for (char ch : bytes) {
+        if (ch == '\n')
+            ++c.row;
+        if (ch == '\r' || ch == '\n')
+            c.col = 0;
+        else
+            ++c.col;
+    }
+    if (c.console)
+        c.console(bytes);
+    else
+        writeStream(stdout, bytes);
+}
+
+void toDevice(const Device &device, const char *name, std::string_view bytes,
+              std::source_location where)
+{
+    if (device) {
+        device(bytes);
+        return;
+    }
+    raise({.code = GenCode::NotReady,
+           .description = Text(name) + " not ready",
+           .operation = "QOUT",
+           .canDefault = true},
+          NIL, where);
+}
+
+void emit(std::string_view bytes, std::source_location where)
+{
+    if (switchOn(Setting::Console))
+        toConsole(bytes);
+    if (switchOn(Setting::Alternate) && alternateFileOpen())
+        writeAlternateFile(bytes, where);
+    if (switchOn(Setting::Printer))
+        toDevice(channels().printer, "Printer", bytes, where);
+    if (switchOn(Setting::Extra))
+        toDevice(channels().extra, "Extra device", bytes, where);
+}
+
+Text joined(const Args &values)
+{
+    Text line;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            line += ' ';
+        line += displayForm(values[i]);
+    }
+    return line;
+}
+
+} // namespace
+
+Value QOUT(const Args &values, std::source_location where)
+{
+    emit("\r\n" + joined(values), where);
+    return NIL;
+}
+
+Value QQOUT(const Args &values, std::source_location where)
+{
+    emit(joined(values), where);
+    return NIL;
+}
+
+Value OUTERR(const Args &values, std::source_location)
+{
+    Text text = joined(values);
+    if (channels().errorChannel)
+        channels().errorChannel(text);
+    else
+        writeStream(stderr, text);
+    return NIL;
+}
+
+int ROW()
+{
+    return channels().row;
+}
+
+int COL()
+{
+    return channels().col;
+}
+
+Value SETPOS(const Value &row, const Value &col, std::source_location where)
+{
+    if (!row.isNumber() || !col.isNumber() || row.number() < 0 || col.number() < 0 ||
+        row.number() > 1e6 || col.number() > 1e6) {
+        return raise({.code = GenCode::Argument,
+                      .description = "Cursor position out of range",
+                      .operation = "SETPOS",
+                      .args = newArray({row, col}),
+                      .canDefault = true},
+                     NIL, where);
+    }
+    channels().row = static_cast<int>(row.number());
+    channels().col = static_cast<int>(col.number());
+    return NIL;
+}
+
+void attachPrinter(Device device)
+{
+    channels().printer = std::move(device);
+}
+
+void attachExtra(Device device)
+{
+    channels().extra = std::move(device);
+}
+
+void redirectConsole(Device console, Device errorChannel)
+{
+    channels().console = std::move(console);
+    channels().errorChannel = std::move(errorChannel);
+}
+
+} // namespace rt

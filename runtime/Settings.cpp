@@ -1,0 +1,167 @@
+#include "Settings.hpp"
+
+#include "AlternateFile.hpp"
+#include "ErrorRouting.hpp"
+
+namespace rt {
+namespace {
+
+struct State
+{
+    Text dateFormat = "dd.mm.yyyy";
+    bool console = true;
+    bool alternate = false;
+    bool extra = false;
+    bool printer = false;
+    Text alternateFile;
+    bool century = true;
+    double engineDefaults = 0;
+};
+
+State &state()
+{
+    static State s;
+    return s;
+}
+
+Value wrongValue(int number, const Value &value, std::source_location where)
+{
+    return raise({.code = GenCode::Argument,
+                  .description = "Wrong value for setting",
+                  .operation = "SET",
+                  .args = newArray({number, value}),
+                  .canSubstitute = true,
+                  .canDefault = true},
+                 NIL, where);
+}
+
+// "ON"/"OFF" or a logical; nullopt for anything else.
+std::optional<bool> asSwitch(const Value &v)
+{
+    if (v.isLogical())
+        return v.logical();
+    if (v.isText() && sameName(v.text(), "ON"))
+        return true;
+    if (v.isText() && sameName(v.text(), "OFF"))
+        return false;
+    return std::nullopt;
+}
+
+bool *switchSlot(int number)
+{
+    State &s = state();
+    switch (number) {
+    case static_cast<int>(Setting::Console):
+        return &s.console;
+    case static_cast<int>(Setting::Alternate):
+        return &s.alternate;
+    case static_cast<int>(Setting::Extra):
+        return &s.extra;
+    case static_cast<int>(Setting::Printer):
+        return &s.printer;
+    case static_cast<int>(Setting::Century):
+        return &s.century;
+    }
+    return nullptr;
+}
+
+Value setAlternateFile(const Value &name, const Value &additive, std::source_location where)
+{
+    State &s = state();
+    if (!name.isText() || !(additive.isNil() || additive.isLogical()))
+        return wrongValue(static_cast<int>(Setting::AlternateFile), name, where);
+    Value previous = s.alternateFile;
+    closeAlternateFile(where);
+    s.alternateFile.clear();
+    if (!name.text().empty() &&
+        openAlternateFile(name.text(), additive.isLogical() && additive.logical(), where))
+        s.alternateFile = name.text();
+    return previous;
+}
+
+bool knownSetting(int number)
+{
+    return switchSlot(number) || number == static_cast<int>(Setting::DateFormat) ||
+           number == static_cast<int>(Setting::AlternateFile) ||
+           number == static_cast<int>(Setting::EngineDefaults);
+}
+
+Value unknownSetting(int number, std::source_location where)
+{
+    return raise({.code = GenCode::Setting,
+                  .description = "Unknown setting",
+                  .operation = "SET",
+                  .args = newArray({number}),
+                  .canSubstitute = true,
+                  .canDefault = true},
+                 NIL, where);
+}
+
+Value current(int number)
+{
+    const State &s = state();
+    if (bool *slot = switchSlot(number))
+        return *slot;
+    if (number == static_cast<int>(Setting::DateFormat))
+        return s.dateFormat;
+    if (number == static_cast<int>(Setting::AlternateFile))
+        return s.alternateFile;
+    return s.engineDefaults;
+}
+
+} // namespace
+
+Value SET(int number, std::source_location where)
+{
+    if (!knownSetting(number))
+        return unknownSetting(number, where);
+    return current(number);
+}
+
+Value SET(int number, const Value &value, std::source_location where)
+{
+    return SET(number, value, NIL, where);
+}
+
+Value SET(int number, const Value &value, const Value &additive, std::source_location where)
+{
+    if (!knownSetting(number))
+        return unknownSetting(number, where);
+    if (number == static_cast<int>(Setting::AlternateFile))
+        return setAlternateFile(value, additive, where);
+    Value previous = current(number);
+    if (bool *slot = switchSlot(number)) {
+        std::optional<bool> on = asSwitch(value);
+        if (!on)
+            return wrongValue(number, value, where);
+        *slot = *on;
+    } else if (number == static_cast<int>(Setting::DateFormat)) {
+        if (!value.isText())
+            return wrongValue(number, value, where);
+        state().dateFormat = value.text();
+    } else {
+        if (!value.isNumber())
+            return wrongValue(number, value, where);
+        state().engineDefaults = value.number();
+    }
+    return previous;
+}
+
+bool switchOn(Setting s)
+{
+    bool *slot = switchSlot(static_cast<int>(s));
+    return slot && *slot;
+}
+
+Text currentDateFormat()
+{
+    return state().dateFormat;
+}
+
+void resetSettings()
+{
+    closeAlternateFile(std::source_location::current());
+    state() = State{};
+}
+
+} // namespace rt

@@ -1,0 +1,19 @@
+#pragma once
+// Puts the runtime back to its start state, so every test begins alike: settings, error callback,
+// dialogs, published names, engines, application type and window, exit code, console channels.
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+void resetRuntime();
+
+// A fixture that resets the runtime before and after each test.
+class RuntimeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { resetRuntime(); }
+    void TearDown() override { resetRuntime(); }
+};
+
+} // namespace testsupport
