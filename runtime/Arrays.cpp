@@ -20,7 +20,7 @@ Value ELEMENT(const Value &array, const Value &index, Where w)
         return argumentError("[]", {array, index}, NIL, w);
     const double i = std::trunc(index.number());
     const Array &a = *array.array();
-    if (i < 1 || i > static_cast<double>(a.size())) {
+    if (!(i >= 1 && i <= static_cast<double>(a.size()))) { // NaN is outside as well
         return raise({.code = GenCode::Bound,
                       .description = "Array index out of range",
                       .operation = "[]",

@@ -16,6 +16,8 @@ constexpr size_t kMaxElementsShown = 100;
 
 int decimalsNeeded(double n)
 {
+    if (!std::isfinite(n))
+        return 0; // shown as printf writes it: "inf", "-inf", "nan"
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.9f", std::fabs(n - std::trunc(n)));
     int decimals = 9;

@@ -58,6 +58,7 @@ Value PUBLIC(std::string_view name, Where w)
     return raise({.code = GenCode::NoVariable,
                   .description = "Variable does not exist",
                   .operation = Text(name),
+                  .args = newArray({Text(name)}),
                   .canSubstitute = true,
                   .canDefault = true},
                  NIL, w);

@@ -124,8 +124,10 @@ int COL()
 
 Value SETPOS(const Value &row, const Value &col, std::source_location where)
 {
-    if (!row.isNumber() || !col.isNumber() || row.number() < 0 || col.number() < 0 ||
-        row.number() > 1e6 || col.number() > 1e6) {
+    const auto onScreen = [](const Value &v) {
+        return v.isNumber() && v.number() >= 0 && v.number() <= 1e6; // NaN fails too
+    };
+    if (!onScreen(row) || !onScreen(col)) {
         return raise({.code = GenCode::Argument,
                       .description = "Cursor position out of range",
                       .operation = "SETPOS",

@@ -90,6 +90,8 @@ Value REPLICATE(const Value &s, const Value &n, Where w)
     const double total = static_cast<double>(s.text().size()) * std::floor(n.number());
     if (total > kMaxTextLength)
         return tooLong("REPLICATE", {s, n}, w);
+    if (s.text().empty())
+        return Text(); // any count of nothing; a huge count must not be looped over
     Text out;
     out.reserve(static_cast<size_t>(total));
     for (auto i = static_cast<size_t>(n.number()); i > 0; --i)
@@ -118,7 +120,7 @@ Value STRTRAN(const Value &s, const Value &search, const Value &replace, Where w
 
 Value CHR(const Value &code, Where w)
 {
-    if (!code.isNumber() || code.number() < 0 || code.number() >= 256)
+    if (!code.isNumber() || !(code.number() >= 0 && code.number() < 256)) // NaN fails too
         return argumentError("CHR", {code}, "", w);
     return Text(1, static_cast<char>(static_cast<unsigned char>(code.number())));
 }
@@ -134,8 +136,8 @@ Value W2BIN(const Value &n, Where w)
     if (!n.isNumber())
         return argumentError("W2BIN", {n}, Text(2, '\0'), w);
     value = std::trunc(n.number());
-    if (value < 0 || value > 65535) {
-        const char end = value < 0 ? '\0' : '\xFF';
+    if (!(value >= 0 && value <= 65535)) { // NaN is no number in range either
+        const char end = value > 65535 ? '\xFF' : '\0';
         return argumentError("W2BIN", {n}, Text(2, end), w);
     }
     const auto word = static_cast<unsigned>(value);

@@ -1,0 +1,85 @@
+#include "RuntimeTestKit.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace rttest {
+
+ErrorRecorder::ErrorRecorder(rt::Value answer) : answer(std::move(answer))
+{
+    rt::ERRORBLOCK(rt::block([this](rt::Args &args) -> rt::Value {
+        auto error = std::dynamic_pointer_cast<rt::ErrorObject>(args.at(0).object());
+        errors.push_back(error);
+        triesSeen.push_back(error->tries.number());
+        return this->answer;
+    }));
+}
+
+const rt::ErrorObject &ErrorRecorder::only() const
+{
+    static const rt::ErrorObject none;
+    EXPECT_EQ(errors.size(), 1u) << "errors raised";
+    return errors.empty() ? none : *errors.front();
+}
+
+ConsoleCapture::ConsoleCapture()
+{
+    rt::redirectConsole([this](std::string_view b) { console += b; },
+                        [this](std::string_view b) { errorChannel += b; });
+}
+
+bool sameValue(const rt::Value &a, const rt::Value &b)
+{
+    if (a.isNumber() && b.isNumber())
+        return a.number() == b.number() || (std::isnan(a.number()) && std::isnan(b.number()));
+    if (a.isArray() && b.isArray() && a.array() != b.array()) {
+        const rt::Array &x = *a.array(), &y = *b.array();
+        if (x.size() != y.size())
+            return false;
+        for (size_t i = 0; i < x.size(); ++i)
+            if (!sameValue(x[i], y[i]))
+                return false;
+        return true;
+    }
+    return a == b;
+}
+
+rt::Args elementsOf(const rt::Value &v)
+{
+    return v.isArray() ? *v.array() : rt::Args{};
+}
+
+std::string fileContent(const std::filesystem::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path &file, const std::string &content)
+{
+    std::ofstream(file, std::ios::binary) << content;
+}
+
+void ScratchDirTest::SetUp()
+{
+    RuntimeTest::SetUp();
+    m_previous = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "rt-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    m_dir = pattern;
+    std::filesystem::current_path(m_dir);
+}
+
+void ScratchDirTest::TearDown()
+{
+    RuntimeTest::TearDown(); // closes the alternate file before its directory goes
+    std::filesystem::current_path(m_previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(m_dir, ignored);
+}
+
+} // namespace rttest

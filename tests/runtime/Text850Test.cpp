@@ -1,0 +1,83 @@
+// Code page 850: the _oem literal, decoding to UTF-8 for the terminal, and a visible, distinct
+// glyph for every byte.
+
+#include "RuntimeTestKit.hpp"
+
+#include <set>
+
+namespace {
+
+using namespace rt;
+
+TEST(CodePage850, OemLiteralsHoldTheCodePageBytes)
+{
+    struct Row
+    {
+        std::string bytes, expected;
+    } rows[] = {
+        {"ü"_oem, "\x81"},
+        {"ö"_oem, "\x94"},
+        {"Datei für"_oem, "Datei f\x81r"},
+        {"ÄÖÜäöüß"_oem, "\x8E\x99\x9A\x84\x94\x81\xE1"},
+        {""_oem, ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(row.bytes, row.expected);
+    }
+}
+
+// Decodes well-formed UTF-8 into code points.
+std::vector<char32_t> codePoints(const std::string &utf8)
+{
+    std::vector<char32_t> out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const size_t len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        char32_t cp = len == 1 ? b : len == 2 ? b & 0x1F : len == 3 ? b & 0x0F : b & 0x07;
+        for (size_t k = 1; k < len && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back(cp);
+        i += len;
+    }
+    return out;
+}
+
+TEST(CodePage850, EveryByteDecodesToUtf8AndBackUnchanged)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::vector<char32_t> decoded = codePoints(cp850ToUtf8(all));
+    ASSERT_EQ(decoded.size(), 256u);
+    std::map<char32_t, unsigned char> back;
+    for (int b = 0; b < 256; ++b)
+        back.emplace(fromCp850(static_cast<unsigned char>(b)), static_cast<unsigned char>(b));
+    ASSERT_EQ(back.size(), 256u) << "no two bytes share a code point";
+    std::string roundTrip;
+    for (char32_t cp : decoded)
+        roundTrip += static_cast<char>(back.at(cp));
+    EXPECT_EQ(roundTrip, all);
+    EXPECT_EQ(cp850ToUtf8("Datei für Fehlerprotokoll"_oem), "Datei für Fehlerprotokoll");
+}
+
+TEST(CodePage850, VisibleGlyphsAreDistinctAndVisible)
+{
+    std::set<char32_t> glyphs;
+    for (int b = 0; b < 256; ++b) {
+        const char32_t g = visibleGlyph(static_cast<unsigned char>(b));
+        SCOPED_TRACE(b);
+        EXPECT_GT(g, U' ') << "not a control code or a blank";
+        EXPECT_FALSE(g >= 0x7F && g <= 0xA0) << "not DEL, a C1 control or a no-break space";
+        EXPECT_NE(g, U'\u00AD') << "not a soft hyphen";
+        EXPECT_FALSE(g >= 0x2000 && g <= 0x200F) << "not a typographic space";
+        EXPECT_FALSE(g >= 0x2028 && g <= 0x202F) << "not a separator or a narrow space";
+        EXPECT_NE(g, U'\u3000');
+        glyphs.insert(g);
+    }
+    EXPECT_EQ(glyphs.size(), 256u);
+    EXPECT_EQ(visibleGlyph(0x01), U'\u263A') << "0x01 is the smiling face";
+    EXPECT_EQ(visibleGlyph(0x81), U'ü');
+}
+
+} // namespace
