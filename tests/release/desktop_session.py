@@ -1,0 +1,205 @@
+#!/usr/bin/python3
+"""Drives the installed program on a real X server, as a person would.
+
+Starts Xvfb, a session bus with the accessibility bus, and a window manager; starts the installed
+executable in an empty directory; clicks switches 1 and 9 and the left "Umwandeln" with real mouse
+input; types 258 into the spin button and presses the right "Umwandeln"; reads the results through
+the program's accessibility interface; closes the window through the window manager's close request;
+and checks exit code 0 and that no file was written.
+
+Usage: desktop_session.py INSTALLED_EXECUTABLE
+Exit code 77 (a skip for ctest) when no X server can be started here."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+TITLE = "Tarvello 16bit"
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def wait_for(what, probe, seconds=20.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = probe()
+        if result:
+            return result
+        time.sleep(0.1)
+    fail("timed out waiting for " + what)
+
+
+class Session:
+    """Xvfb, a session bus with the accessibility bus, and openbox; all stopped on exit."""
+
+    def __init__(self):
+        self.processes = []
+        self.env = dict(os.environ)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    def start(self):
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_fd,),
+                                stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        self.processes.append(xvfb)
+        with os.fdopen(read_fd) as pipe:
+            display = pipe.readline().strip()
+        if not display:
+            return False
+        self.env["DISPLAY"] = ":" + display
+        bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=self.env, capture_output=True,
+                             text=True, check=True).stdout
+        for line in bus.splitlines():
+            if line.startswith("DBUS_SESSION_BUS_ADDRESS="):
+                self.env["DBUS_SESSION_BUS_ADDRESS"] = line.split("=", 1)[1].strip("';")
+            if line.startswith("DBUS_SESSION_BUS_PID="):
+                self.bus_pid = int(line.split("=", 1)[1].strip(";"))
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        self.env["NO_AT_BRIDGE"] = "0"
+        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        self.spawn(["openbox"])
+        wait_for("the window manager", lambda: subprocess.run(
+            ["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0)
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
+        return True
+
+    def spawn(self, argv, **kwargs):
+        p = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL, **kwargs)
+        self.processes.append(p)
+        return p
+
+    def stop(self):
+        for p in reversed(self.processes):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+        if getattr(self, "bus_pid", None):
+            try:
+                os.kill(self.bus_pid, 15)
+            except ProcessLookupError:
+                pass
+
+
+def xdotool(session, *args):
+    subprocess.run(["xdotool", *args], env=session.env, check=True)
+
+
+def click(session, node):
+    import pyatspi
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool(session, "mousemove", "--sync", str(box.x + box.width // 2),
+            str(box.y + box.height // 2))
+    xdotool(session, "click", "1")
+    time.sleep(0.3)
+
+
+def nodes(root):
+    yield root
+    for i in range(root.childCount):
+        child = root.getChildAtIndex(i)
+        if child is not None:
+            yield from nodes(child)
+
+
+def checked_bits(switches):
+    import pyatspi
+    return [bit for bit, node in switches.items()
+            if node.getState().contains(pyatspi.STATE_CHECKED)]
+
+
+def main():
+    if len(sys.argv) != 2:
+        fail("usage: desktop_session.py INSTALLED_EXECUTABLE")
+    executable = os.path.abspath(sys.argv[1])
+    for tool in ("Xvfb", "xdotool", "wmctrl", "openbox", "dbus-launch"):
+        if shutil.which(tool) is None:
+            print("SKIP: %s is not installed, so no X session can be started here" % tool)
+            return SKIP
+    session = Session()
+    workdir = tempfile.mkdtemp(prefix="tarvello-desktop-")
+    try:
+        if not session.start():
+            print("SKIP: Xvfb could not start an X server here")
+            return SKIP
+        import pyatspi
+        program = session.spawn([executable], cwd=workdir)
+        desktop = pyatspi.Registry.getDesktop(0)
+
+        def find_app():
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                if app is not None and any(n.name == TITLE for n in nodes(app)):
+                    return app
+            return None
+
+        app = wait_for("the window \"%s\"" % TITLE, find_app)
+        everything = list(nodes(app))
+        switches = {int(n.name.split()[1]): n for n in everything
+                    if n.getRoleName() == "check box" and n.name.startswith("Bit ")}
+        if sorted(switches) != list(range(16)):
+            fail("expected switches Bit 0 to Bit 15, found %s" % sorted(switches))
+        import pyatspi as a
+        buttons = sorted((n for n in everything if n.getRoleName() == "push button"
+                          and n.name == "Umwandeln"),
+                         key=lambda n: n.queryComponent().getExtents(a.DESKTOP_COORDS).x)
+        if len(buttons) != 2:
+            fail("expected two buttons \"Umwandeln\", found %d" % len(buttons))
+        spin = next(n for n in everything if n.getRoleName() == "spin button")
+        field = next(n for n in everything if n.getRoleName() == "text"
+                     and not n.getState().contains(a.STATE_EDITABLE))
+
+        # Switches 1 and 9 are bits 0 and 8; the left button shows their value, 257.
+        click(session, switches[0])
+        click(session, switches[8])
+        click(session, buttons[0])
+        value = spin.queryValue().currentValue
+        if value != 257:
+            fail("left Umwandeln: spin button shows %r, expected 257" % value)
+        text = field.queryText().getText(0, -1)
+        if len(text) != 2:
+            fail("left Umwandeln: two-byte field shows %r, expected two glyphs" % text)
+
+        # 258 typed into the spin button; the right button sets bits 1 and 8.
+        click(session, spin)
+        xdotool(session, "key", "ctrl+a")
+        xdotool(session, "type", "--delay", "50", "258")
+        click(session, buttons[1])
+        if checked_bits(switches) != [1, 8]:
+            fail("right Umwandeln: switches on %s, expected [1, 8]" % checked_bits(switches))
+        text = field.queryText().getText(0, -1)
+        if text != "\u263b\u263a":
+            fail("right Umwandeln: two-byte field shows %r, expected the glyphs of 02 01" % text)
+
+        subprocess.run(["wmctrl", "-c", TITLE], env=session.env, check=True)
+        try:
+            code = program.wait(15)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end after the window manager's close request")
+        if code != 0:
+            fail("exit code %d, expected 0" % code)
+        left = os.listdir(workdir)
+        if left:
+            fail("the program left files behind: %s" % left)
+        print("desktop session: switches, both conversions and the close request behave")
+        return 0
+    finally:
+        session.stop()
+        shutil.rmtree(workdir, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
