@@ -1,11 +1,11 @@
 // The error callback's contract: what each answer does, which answers an error allows, how
-// `tries` counts, and the two ways the raise path ends the process.
+// `tries` counts, and the ways the raise path ends the process.
 
 #include "RuntimeTestKit.hpp"
 
 namespace {
 
-using rt::Value;
+using namespace rt;
 using rttest::ErrorRecorder;
 
 class ErrorCallback : public testsupport::RuntimeTest
@@ -13,40 +13,40 @@ class ErrorCallback : public testsupport::RuntimeTest
 };
 using ErrorCallbackDeathTest = ErrorCallback;
 
-rt::Failure failureWith(bool canSubstitute, bool canDefault)
+Failure failureWith(bool canSubstitute, bool canDefault, bool canRetry = false)
 {
-    return {.code = rt::GenCode::Argument,
-            .description = "test failure",
+    return {.description = "test failure",
             .operation = "TEST",
-            .args = rt::newArray({1, "two"}),
+            .args = newArray({1, "two"}),
             .canSubstitute = canSubstitute,
-            .canDefault = canDefault};
+            .canDefault = canDefault,
+            .canRetry = canRetry};
 }
 
-TEST_F(ErrorCallback, EachAllowedOrDowngradedAnswerGivesItsResult)
+TEST_F(ErrorCallback, EachAnswerGivesItsResultOrFallsBackToTheDefault)
 {
     struct Row
     {
         const char *proves;
         bool canSubstitute, canDefault;
-        Value answer;
-        Value expected;
+        Value answer, expected;
     } rows[] = {
+        // clang-format off
         {"a number is the result where canSubstitute", true, true, 42, 42},
         {"a number without canSubstitute takes the default", false, true, 42, "default"},
         {"false takes the default where canDefault", true, true, false, "default"},
-        {"true on an error that cannot be retried takes the default", true, true, true, "default"},
-        {"NIL is no answer and takes the default", true, true, rt::NIL, "default"},
+        {"true where no retry is possible takes the default", true, true, true, "default"},
+        {"NIL is no answer and takes the default", true, true, NIL, "default"},
         {"a text is no answer and takes the default", false, true, "yes", "default"},
+        // clang-format on
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         ErrorRecorder recorder(row.answer);
-        Value result = rt::raise(failureWith(row.canSubstitute, row.canDefault), "default");
-        EXPECT_TRUE(rttest::sameValue(result, row.expected));
-        const rt::ErrorObject &e = recorder.only();
-        EXPECT_EQ(e.canRetry, Value(false)) << "raise() offers no retry";
-        EXPECT_EQ(e.tries, Value(0));
+        Value result = raise(failureWith(row.canSubstitute, row.canDefault, true), "default");
+        EXPECT_EQ(result, row.expected);
+        EXPECT_EQ(recorder.only().canRetry, Value(false)) << "raise() has no second attempt";
+        EXPECT_EQ(recorder.only().tries, Value(0));
     }
 }
 
@@ -55,89 +55,70 @@ TEST_F(ErrorCallbackDeathTest, AnAnswerTheErrorDoesNotAllowEndsTheProcess)
     struct Row
     {
         const char *proves;
-        bool canSubstitute, canDefault;
+        bool canSubstitute;
         Value answer;
-    } rows[] = {
-        {"false where only a substitute is allowed", true, false, false},
-        {"true where neither retry nor default is allowed", true, false, true},
-        {"a number where nothing is allowed", false, false, 7},
-    };
+    } rows[] = {{"false where only a substitute is allowed", true, false},
+                {"true where neither retry nor default is allowed", true, true},
+                {"a number where nothing is allowed", false, 7}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         EXPECT_EXIT(
             {
                 ErrorRecorder recorder(row.answer);
-                rt::raise(failureWith(row.canSubstitute, row.canDefault), rt::NIL);
+                raise(failureWith(row.canSubstitute, false), NIL);
             },
             testing::ExitedWithCode(1), "^Runtime error 1: test failure \\(TEST\\) - .*no answer");
     }
 }
 
-TEST_F(ErrorCallback, TrueRetriesAndCountsTries)
+TEST_F(ErrorCallback, TrueRetriesAndCountsTriesUntilFalseTakesTheDefault)
 {
     ErrorRecorder recorder(true);
     int attempts = 0;
-    Value result = rt::retrying(
-        [&](rt::Failure &failure) -> std::optional<Value> {
-            if (++attempts == 4)
-                return Value("done");
-            failure = failureWith(false, true);
-            failure.canRetry = true;
-            return std::nullopt;
-        },
-        rt::NIL);
-    EXPECT_EQ(result, Value("done"));
+    auto attempt = [&](Failure &failure) -> std::optional<Value> {
+        if (++attempts == 4)
+            return Value("done");
+        failure = failureWith(true, true, true);
+        return std::nullopt;
+    };
+    EXPECT_EQ(retrying(attempt, NIL), Value("done"));
     EXPECT_EQ(attempts, 4);
     ASSERT_EQ(recorder.errors.size(), 3u);
     EXPECT_EQ(recorder.errors[0], recorder.errors[2]) << "one error object for all attempts";
     EXPECT_EQ(recorder.triesSeen, (std::vector<double>{0, 1, 2}));
     EXPECT_EQ(recorder.errors[0]->tries, Value(3));
-}
 
-TEST_F(ErrorCallback, FalseEndsRetryingWithTheDefault)
-{
-    ErrorRecorder recorder(true);
-    int attempts = 0;
-    Value result = rt::retrying(
-        [&](rt::Failure &failure) -> std::optional<Value> {
-            ++attempts;
-            failure = failureWith(true, true);
-            failure.canRetry = true;
-            if (attempts == 2)
-                recorder.answer = false;
-            return std::nullopt;
-        },
-        "default");
-    EXPECT_EQ(result, Value("default"));
-    EXPECT_EQ(attempts, 2);
+    attempts = -10;
+    recorder.answer = false;
+    EXPECT_EQ(retrying(attempt, "default"), Value("default"));
+    EXPECT_EQ(attempts, -9) << "no further attempt after false";
 }
 
 TEST_F(ErrorCallback, ErrorblockReturnsThePreviousCallback)
 {
-    EXPECT_TRUE(rt::ERRORBLOCK().isNil());
-    Value first = rt::block([](rt::Args &) { return Value(0); });
-    Value second = rt::block([](rt::Args &) { return Value(1); });
-    EXPECT_TRUE(rt::ERRORBLOCK(first).isNil());
-    EXPECT_EQ(rt::ERRORBLOCK(second), first);
-    EXPECT_EQ(rt::ERRORBLOCK(), second);
+    Value first = block([](Args &) { return Value(0); });
+    Value second = block([](Args &) { return Value(1); });
+    EXPECT_TRUE(ERRORBLOCK(first).isNil());
+    EXPECT_EQ(ERRORBLOCK(second), first);
+    EXPECT_EQ(ERRORBLOCK(), second);
 }
 
 TEST_F(ErrorCallback, MembersAreReadByNameWithoutRegardToCase)
 {
     ErrorRecorder recorder(0);
-    rt::divide(3, 0);
-    Value error = std::static_pointer_cast<rt::Object>(recorder.errors.at(0));
-    EXPECT_EQ(rt::SEND(error, "GENCODE"), Value(12));
-    EXPECT_EQ(rt::SEND(error, "filename"), rt::SEND(error, "fileName"));
-    EXPECT_EQ(rt::SEND(error, "className"), Value("Error"));
-    for (std::string_view name : rt::ErrorObject::memberNames())
+    divide(3, 0);
+    Value error = std::static_pointer_cast<Object>(recorder.errors.at(0));
+    EXPECT_EQ(SEND(error, "GENCODE"), Value(12));
+    EXPECT_EQ(SEND(error, "filename"), SEND(error, "fileName"));
+    EXPECT_EQ(SEND(error, "className"), Value("Error"));
+    for (std::string_view name : ErrorObject::memberNames())
         EXPECT_NE(recorder.errors[0]->member(name), nullptr) << name;
     EXPECT_EQ(recorder.errors.size(), 1u) << "no member read raised";
 }
 
 TEST_F(ErrorCallbackDeathTest, RaisingWithNoCallbackPrintsTheErrorAndExitsWithOne)
 {
-    EXPECT_EXIT(rt::divide(1, 0), testing::ExitedWithCode(1),
+    EXPECT_EXIT(divide(1, 0), testing::ExitedWithCode(1),
                 "^Runtime error 12: Zero divisor \\(/\\) - no error handler installed\n$");
 }
 
@@ -145,12 +126,8 @@ TEST_F(ErrorCallbackDeathTest, ACallbackThatKeepsFailingEndsAtTheNestingLimit)
 {
     EXPECT_EXIT(
         {
-            int depth = 0;
-            rt::ERRORBLOCK(rt::block([&](rt::Args &) {
-                ++depth;
-                return rt::divide(depth, 0); // fails again, inside the callback
-            }));
-            rt::divide(0, 0);
+            ERRORBLOCK(block([](Args &) { return divide(1, 0); })); // fails inside the callback
+            divide(0, 0);
         },
         testing::ExitedWithCode(1), "raised while errors were handled 4 levels deep");
 }
@@ -158,13 +135,13 @@ TEST_F(ErrorCallbackDeathTest, ACallbackThatKeepsFailingEndsAtTheNestingLimit)
 TEST_F(ErrorCallback, ErrorsWithinTheNestingLimitAreAnswered)
 {
     int calls = 0;
-    rt::ERRORBLOCK(rt::block([&](rt::Args &) -> Value {
-        if (++calls < rt::kMaxNesting)
-            return rt::plus(rt::divide(1, 0), 1); // the inner error is answered first
+    ERRORBLOCK(block([&](Args &) -> Value {
+        if (++calls < kMaxNesting)
+            return plus(divide(1, 0), 1); // the inner error is answered first
         return 0;
     }));
-    EXPECT_EQ(rt::divide(1, 0), Value(rt::kMaxNesting - 1));
-    EXPECT_EQ(calls, rt::kMaxNesting);
+    EXPECT_EQ(divide(1, 0), Value(kMaxNesting - 1));
+    EXPECT_EQ(calls, kMaxNesting);
 }
 
 } // namespace

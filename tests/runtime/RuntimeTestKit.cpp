@@ -46,11 +46,6 @@ bool sameValue(const rt::Value &a, const rt::Value &b)
     return a == b;
 }
 
-rt::Args elementsOf(const rt::Value &v)
-{
-    return v.isArray() ? *v.array() : rt::Args{};
-}
-
 std::string fileContent(const std::filesystem::path &file)
 {
     std::ifstream in(file, std::ios::binary);

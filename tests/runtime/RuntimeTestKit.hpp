@@ -40,9 +40,6 @@ struct ConsoleCapture
 // by element, references by identity.
 bool sameValue(const rt::Value &a, const rt::Value &b);
 
-// The array's elements, or nothing for a value that is not an array.
-rt::Args elementsOf(const rt::Value &v);
-
 // The whole content of a file; "" when it cannot be read.
 std::string fileContent(const std::filesystem::path &file);
 void writeFile(const std::filesystem::path &file, const std::string &content);
