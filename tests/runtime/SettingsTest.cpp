@@ -1,5 +1,5 @@
 // SET: every setting's start value, the previous value returned, the forms a switch takes, and
-// wrong values and unknown numbers that raise and change nothing.
+// wrong values that raise and change nothing (unknown numbers: BadInputTest).
 
 #include "RuntimeTestKit.hpp"
 
@@ -78,18 +78,6 @@ TEST_F(Settings, AWrongKindRaisesAndChangesNothing)
     SET(19, "alt.txt", "yes");
     EXPECT_EQ(recorder.errors.size(), 1u) << "a third argument of the wrong kind";
     EXPECT_FALSE(std::filesystem::exists("alt.txt"));
-}
-
-TEST_F(Settings, AnUnknownNumberRaisesForReadAndWrite)
-{
-    for (int number : {0, 5, 20, 42, -1}) {
-        SCOPED_TRACE(number);
-        rttest::ErrorRecorder recorder(99);
-        EXPECT_EQ(SET(number), Value(99)) << "a substitute is the result";
-        EXPECT_EQ(SET(number, true), Value(99));
-        ASSERT_EQ(recorder.errors.size(), 2u);
-        EXPECT_EQ(recorder.errors[1]->genCode, Value(int(GenCode::Setting)));
-    }
 }
 
 TEST_F(Settings, TheDateFormatShapesDisplayedDates)
