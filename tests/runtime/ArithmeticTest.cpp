@@ -7,9 +7,7 @@ namespace {
 
 using namespace rt;
 
-class Arithmetic : public testsupport::RuntimeTest
-{
-};
+using Arithmetic = testsupport::RuntimeTest;
 
 TEST_F(Arithmetic, ZeroDivisorsAndNonFiniteResultsRaiseWithTheOperatorAndOperands)
 {

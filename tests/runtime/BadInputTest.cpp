@@ -13,9 +13,7 @@ constexpr GenCode TooLong = GenCode::TextTooLong, Bound = GenCode::Bound,
                   NoMethod = GenCode::NoMethod, NoVariable = GenCode::NoVariable,
                   Unknown = GenCode::Setting;
 
-class BadInput : public testsupport::RuntimeTest
-{
-};
+using BadInput = testsupport::RuntimeTest;
 
 struct Row
 {

@@ -6,9 +6,7 @@ namespace {
 
 using namespace rt;
 
-class CallStack : public testsupport::RuntimeTest
-{
-};
+using CallStack = testsupport::RuntimeTest;
 
 // Name and line of every level from -1 to one past the outermost.
 std::vector<std::pair<std::string, int>> levels()

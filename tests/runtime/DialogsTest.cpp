@@ -10,9 +10,7 @@ namespace {
 
 using namespace rt;
 
-class Dialogs : public testsupport::RuntimeTest
-{
-};
+using Dialogs = testsupport::RuntimeTest;
 
 TEST_F(Dialogs, ScriptedDialogsRecordEachCallAndAnswerInTurn)
 {

@@ -7,9 +7,7 @@ namespace {
 
 using namespace rt;
 
-class Engines : public testsupport::RuntimeTest
-{
-};
+using Engines = testsupport::RuntimeTest;
 
 TEST_F(Engines, LoadAndBuildAnswerWithALogical)
 {

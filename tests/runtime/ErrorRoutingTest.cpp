@@ -8,9 +8,7 @@ namespace {
 using namespace rt;
 using rttest::ErrorRecorder;
 
-class ErrorCallback : public testsupport::RuntimeTest
-{
-};
+using ErrorCallback = testsupport::RuntimeTest;
 using ErrorCallbackDeathTest = ErrorCallback;
 
 Failure failureWith(bool canSubstitute, bool canDefault, bool canRetry = false)

@@ -7,9 +7,7 @@ namespace {
 
 using namespace rt;
 
-class Recovery : public testsupport::RuntimeTest
-{
-};
+using Recovery = testsupport::RuntimeTest;
 
 TEST_F(Recovery, NestedPointsEachReceiveTheirOwnBreak)
 {

@@ -9,9 +9,7 @@ namespace {
 
 using namespace rt;
 
-class TextFunctions : public testsupport::RuntimeTest
-{
-};
+using TextFunctions = testsupport::RuntimeTest;
 
 TEST_F(TextFunctions, W2binGivesTwoBytesLowOrderFirstAndTheNearestEndOutsideItsRange)
 {

@@ -9,9 +9,7 @@ namespace {
 
 using namespace rt;
 
-class Values : public testsupport::RuntimeTest
-{
-};
+using Values = testsupport::RuntimeTest;
 
 TEST_F(Values, ACallbackSeesElementsAppendedAfterItWasMade)
 {
