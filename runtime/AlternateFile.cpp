@@ -18,6 +18,12 @@ int &descriptor()
     return fd;
 }
 
+bool &writesLost()
+{
+    static bool lost = false;
+    return lost;
+}
+
 Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what)
 {
     return {.code = code,
@@ -79,6 +85,7 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
             if (fd < 0)
                 return std::nullopt;
             descriptor() = fd;
+            writesLost() = false;
             return Value(true);
         },
         false, where);
@@ -100,7 +107,7 @@ bool alternateFileOpen()
 
 void writeAlternateFile(std::string_view bytes, std::source_location where)
 {
-    retrying(
+    const Value written = retrying(
         [&](Failure &failure) -> std::optional<Value> {
             while (!bytes.empty()) {
                 if (descriptor() < 0)
@@ -120,9 +127,16 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
                 }
                 bytes.remove_prefix(static_cast<size_t>(n));
             }
-            return Value();
+            return Value(true);
         },
-        NIL, where);
+        false, where);
+    if (written != Value(true))
+        writesLost() = true;
+}
+
+bool alternateFileWritesLost()
+{
+    return writesLost();
 }
 
 } // namespace rt

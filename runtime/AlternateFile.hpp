@@ -24,4 +24,8 @@ bool alternateFileOpen();
 // are dropped).
 void writeAlternateFile(std::string_view bytes, std::source_location where);
 
+// True when bytes meant for the alternate file opened last were dropped after a failed write, so
+// that a writer can tell a complete file from one with holes. Cleared when a file is opened.
+bool alternateFileWritesLost();
+
 } // namespace rt
