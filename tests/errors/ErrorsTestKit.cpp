@@ -1,0 +1,97 @@
+#include "ErrorsTestKit.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace errtest {
+
+rt::ErrorRef errorWith(const Members &members)
+{
+    auto error = std::make_shared<rt::ErrorObject>();
+    for (const auto &[name, value] : members) {
+        rt::Value *slot = error->member(name);
+        EXPECT_NE(slot, nullptr) << "no member " << name;
+        if (slot)
+            *slot = value;
+    }
+    return error;
+}
+
+Ending runCall(const std::function<rt::Value()> &body, bool withRecoveryPoint)
+{
+    Ending ending;
+    try {
+        if (withRecoveryPoint)
+            ending.breakValue = rt::recoveryPoint([&] { ending.answer = body(); });
+        else
+            ending.answer = body();
+    } catch (const rt::QuitSignal &quit) {
+        ending.quit = true;
+        ending.errorLevel = quit.errorLevel;
+    }
+    return ending;
+}
+
+std::string fileContent(const std::filesystem::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path &file, const std::string &content)
+{
+    std::ofstream(file, std::ios::binary) << content;
+}
+
+std::vector<std::string> split(const std::string &text, const std::string &separator)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t hit; (hit = text.find(separator, start)) != std::string::npos;
+         start = hit + separator.size())
+        parts.push_back(text.substr(start, hit - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::filesystem::path expectedDir()
+{
+    return std::filesystem::path(TARVELLO_ERRORS_TEST_DIR) / "expected";
+}
+
+void ErrorSystemTest::SetUp()
+{
+    RuntimeTest::SetUp();
+    dialogs = std::make_shared<rt::ScriptedDialogs>();
+    rt::installDialogs(dialogs);
+    rt::redirectConsole([this](std::string_view b) { console += b; },
+                        [this](std::string_view b) { errorChannel += b; });
+    m_previous = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "errors-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir = pattern;
+    std::filesystem::current_path(dir);
+}
+
+void ErrorSystemTest::TearDown()
+{
+    RuntimeTest::TearDown(); // closes the alternate file before its directory goes
+    std::filesystem::current_path(m_previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
+std::vector<rt::ScriptedDialogs::Call>
+ErrorSystemTest::calls(rt::ScriptedDialogs::Call::Kind kind) const
+{
+    std::vector<rt::ScriptedDialogs::Call> found;
+    for (const auto &call : dialogs->calls())
+        if (call.kind == kind)
+            found.push_back(call);
+    return found;
+}
+
+} // namespace errtest

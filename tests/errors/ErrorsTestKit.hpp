@@ -1,0 +1,65 @@
+#pragma once
+// What the error-system tests share: error objects built from named members, a fixture that runs
+// each test in a fresh empty working directory with scripted dialogs, a way to run a handler call
+// and see how it ended (answer, break or quit), and file helpers. It checks nothing itself.
+
+#include "ErrorSystem.hpp"
+#include "Runtime.hpp"
+#include "RuntimeReset.hpp"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace errtest {
+
+using Members = std::vector<std::pair<std::string, rt::Value>>;
+
+// An error object with the runtime's defaults, then `members` set by name.
+rt::ErrorRef errorWith(const Members &members);
+
+// How a call ended: it returned `answer`, broke out with `breakValue`, or quit with `errorLevel`.
+struct Ending
+{
+    std::optional<rt::Value> answer;
+    std::optional<rt::Value> breakValue;
+    bool quit = false;
+    int errorLevel = 0;
+};
+
+// Runs `body` under a recovery point (or without one when `withRecoveryPoint` is false).
+Ending runCall(const std::function<rt::Value()> &body, bool withRecoveryPoint = true);
+
+std::string fileContent(const std::filesystem::path &file);
+void writeFile(const std::filesystem::path &file, const std::string &content);
+
+// "\r"-separated lines of a box text, or "\r\n"-separated lines of a log.
+std::vector<std::string> split(const std::string &text, const std::string &separator);
+
+// The folder of expected texts kept beside the tests.
+std::filesystem::path expectedDir();
+
+// A runtime reset before and after, a fresh empty working directory, scripted dialogs, the
+// console channels captured.
+class ErrorSystemTest : public testsupport::RuntimeTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The dialogs recorded so far of one kind.
+    std::vector<rt::ScriptedDialogs::Call> calls(rt::ScriptedDialogs::Call::Kind kind) const;
+
+    std::shared_ptr<rt::ScriptedDialogs> dialogs;
+    std::filesystem::path dir;
+    std::string console;      // what went to the console
+    std::string errorChannel; // what went to standard error
+
+private:
+    std::filesystem::path m_previous;
+};
+
+} // namespace errtest
