@@ -1,0 +1,74 @@
+// Faults while the log is written: a file that cannot grow (the size limit of the process, as a
+// full disk behaves) and errors raised while errors are handled. Each runs in a child process,
+// since each ends it.
+
+#include "ErrorsTestKit.hpp"
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace rt;
+using errtest::errorWith;
+using errtest::runCall;
+
+using ErrorLogFaultsDeathTest = errtest::ErrorSystemTest;
+
+// Files of this process cannot grow beyond `bytes`; a write past it fails with EFBIG.
+void limitFileSize(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, bytes};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        std::_Exit(3);
+}
+
+// The handler lets every failed write go by (its default drops the bytes): the log has holes, and
+// the writer says so instead of reporting it written, then ends with exit code 1. The child exits
+// with 1 only when it quit with exit code 1 after exactly that report.
+TEST_F(ErrorLogFaultsDeathTest, LostWritesAreNeverReportedAsALogWritten)
+{
+    EXPECT_EXIT(
+        {
+            limitFileSize(300);
+            int writeErrors = 0;
+            ERRORBLOCK(block([&](Args &a) -> Value {
+                writeErrors += SEND(a[0], "genCode") == Value(7);
+                return false;
+            }));
+            errtest::Ending ending = runCall([] { return ERRORLOG(errorWith({}), 0); });
+            const auto &calls = dialogs->calls();
+            const bool toldIncomplete =
+                calls.size() == 1 &&
+                calls[0].text == "Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
+                                 "MRVERROR.LOG geschrieben werden";
+            std::fprintf(stderr, "write errors %d, size %zu, quit %d\n", writeErrors,
+                         errtest::fileContent("MRVERROR.LOG").size(), ending.errorLevel);
+            std::_Exit(ending.quit && ending.errorLevel == 1 && toldIncomplete ? 1 : 2);
+        },
+        testing::ExitedWithCode(1), "write errors [1-9][0-9]*, size 300, quit 1");
+}
+
+// The standard error handler shows each failed write; "Abbrechen" has a log written of that error,
+// which fails again, and so on: the raise path's nesting guard ends the process with exit code 1
+// and one line on standard error before anything reports a log as written.
+TEST_F(ErrorLogFaultsDeathTest, FailingWritesUnderTheHandlerEndAtTheNestingGuard)
+{
+    EXPECT_EXIT(
+        {
+            limitFileSize(300);
+            ERRORSYS();
+            dialogs->answer(1); // OK for the first error: log and end
+            for (int i = 0; i < kMaxNesting; ++i)
+                dialogs->answer(3); // Abort for each failed write: log and end
+            runCall([] { return divide(5, 0); });
+            std::_Exit(2);
+        },
+        testing::ExitedWithCode(1),
+        "^Runtime error 7: File too large \\(QOUT\\) - raised while errors were handled 4 levels "
+        "deep\n$");
+}
+
+} // namespace
