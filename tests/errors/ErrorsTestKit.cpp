@@ -94,4 +94,20 @@ ErrorSystemTest::calls(rt::ScriptedDialogs::Call::Kind kind) const
     return found;
 }
 
+void HandlerTest::textMode()
+{
+    rt::setAppType(rt::AppType::Text);
+    rt::setAppWindow(std::make_shared<rt::CrtWindow>());
+}
+
+Ending HandlerTest::handle(const rt::ErrorRef &error, bool withRecoveryPoint)
+{
+    return runCall([&] { return STANDARDEH(error); }, withRecoveryPoint);
+}
+
+bool HandlerTest::loggedAndQuit(const Ending &ending) const
+{
+    return ending.quit && ending.errorLevel == 1 && std::filesystem::exists("MRVERROR.LOG");
+}
+
 } // namespace errtest

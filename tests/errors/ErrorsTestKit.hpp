@@ -62,4 +62,15 @@ private:
     std::filesystem::path m_previous;
 };
 
+// The standard error handler's tests: text mode, a handler call, and the end with a log.
+class HandlerTest : public ErrorSystemTest
+{
+protected:
+    // Text mode with a text-mode window: the alert asks.
+    void textMode();
+    Ending handle(const rt::ErrorRef &error, bool withRecoveryPoint = true);
+    // Quit with exit code 1 and "MRVERROR.LOG" written.
+    bool loggedAndQuit(const Ending &ending) const;
+};
+
 } // namespace errtest
