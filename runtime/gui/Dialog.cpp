@@ -1,0 +1,161 @@
+#include "Dialog.hpp"
+
+#include "ErrorRouting.hpp"
+#include "EventQueue.hpp"
+#include "PartNative.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace rt::gui {
+namespace {
+
+// The window of a dialog: a close request becomes an event for the dialog's handleEvent.
+class DialogWindow : public QWidget
+{
+public:
+    explicit DialogWindow(std::weak_ptr<Part> part) : m_part(std::move(part)) {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->ignore();
+        if (auto part = m_part.lock())
+            postEvent(EventCode::Close, NIL, NIL, Value(std::static_pointer_cast<Object>(part)));
+    }
+
+private:
+    std::weak_ptr<Part> m_part;
+};
+
+// The drawing area shares its dialog's window: the controls sit directly in the client area.
+class DrawingArea : public Part
+{
+public:
+    DrawingArea(std::shared_ptr<Part> dialog, Size size)
+        : Part(std::move(dialog), {0, 0}, size, {}, true)
+    {
+    }
+    std::string className() const override { return "DrawingArea"; }
+
+    std::optional<Value> receive(std::string_view message, Args &args) override
+    {
+        if (sameName(message, "setFontCompoundName") && !args.empty() && args[0].isText()) {
+            setFontCompoundName(args[0].text());
+            return NIL;
+        }
+        return Part::receive(message, args);
+    }
+
+    void setFontCompoundName(const Text &compound)
+    {
+        QWidget *w = native().widget;
+        w->setFont(fontFromCompoundName(fromOem(compound), w->font()));
+    }
+
+protected:
+    void realise(PartNative &native) override
+    {
+        native.widget = parent()->native().widget;
+        native.container = native.widget;
+        native.borrowed = true;
+    }
+};
+
+std::weak_ptr<Dialog> &newestDialog()
+{
+    static std::weak_ptr<Dialog> dialog;
+    return dialog;
+}
+
+} // namespace
+
+Desktop::Desktop() : Part(nullptr, {0, 0}, {0, 0}, {}, true) {}
+
+void Desktop::realise(PartNative &) {}
+
+Value APPDESKTOP()
+{
+    static const std::shared_ptr<Desktop> desktop = std::make_shared<Desktop>();
+    return Value(desktop);
+}
+
+static bool &closeRequested()
+{
+    static bool requested = false;
+    return requested;
+}
+
+void requestClose()
+{
+    if (auto dialog = newestDialog().lock())
+        postEvent(EventCode::Close, NIL, NIL, Value(dialog));
+    else
+        closeRequested() = true;
+}
+
+std::shared_ptr<Dialog> Dialog::New(const Value &parent, const Value &owner, Pos pos, Size size,
+                                    PresParams pres, bool visible)
+{
+    auto dialog = gui::New<Dialog>(parent, owner, pos, size, std::move(pres), visible);
+    newestDialog() = dialog;
+    if (std::exchange(closeRequested(), false))
+        postEvent(EventCode::Close, NIL, NIL, Value(dialog));
+    return dialog;
+}
+
+void Dialog::realise(PartNative &native)
+{
+    auto *window = new DialogWindow(std::static_pointer_cast<Part>(shared_from_this()));
+    native.widget = window;
+    native.ownsWidget = true;
+    window->setWindowTitle(fromOem(title));
+    window->setFixedSize(size().width, size().height);
+    if (!taskList)
+        window->setWindowFlag(Qt::Tool);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int screenHeight = screen ? screen->availableGeometry().height() : size().height;
+    window->move(toToolkit(pos(), size(), screenHeight).topLeft());
+}
+
+std::shared_ptr<Part> Dialog::drawingArea()
+{
+    if (!m_drawingArea) {
+        m_drawingArea = std::make_shared<DrawingArea>(
+            std::static_pointer_cast<Part>(shared_from_this()), size());
+        m_drawingArea->create();
+    }
+    return m_drawingArea;
+}
+
+void Dialog::show()
+{
+    if (QWidget *w = native().widget) {
+        w->show();
+        w->activateWindow();
+    }
+}
+
+Value Dialog::handleEvent(int code, const Value &, const Value &, std::source_location)
+{
+    if (code == static_cast<int>(EventCode::Close)) {
+        m_closed = true;
+        if (QWidget *w = native().widget)
+            w->hide();
+    }
+    return NIL;
+}
+
+std::optional<Value> Dialog::receive(std::string_view message, Args &args)
+{
+    if (sameName(message, "show")) {
+        show();
+        return NIL;
+    }
+    if (sameName(message, "drawingArea"))
+        return Value(drawingArea());
+    return Part::receive(message, args);
+}
+
+} // namespace rt::gui

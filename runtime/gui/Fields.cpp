@@ -1,0 +1,137 @@
+#include "Fields.hpp"
+
+#include "ErrorRouting.hpp"
+#include "PartNative.hpp"
+#include "Text850.hpp"
+
+#include <QLineEdit>
+#include <QSpinBox>
+#include <cmath>
+
+namespace rt::gui {
+namespace {
+
+QWidget *parentWidget(const Part &part)
+{
+    return part.parent() ? part.parent()->native().container.data() : nullptr;
+}
+
+QString glyphs(const Text &bytes)
+{
+    QString out;
+    for (char c : bytes) {
+        const char32_t glyph = visibleGlyph(static_cast<unsigned char>(c));
+        out += QString::fromUcs4(&glyph, 1);
+    }
+    return out;
+}
+
+QString hexBytes(const Text &bytes)
+{
+    QStringList parts;
+    for (char c : bytes)
+        parts << QString::asprintf("0x%02X", static_cast<unsigned char>(c));
+    return parts.join(' ');
+}
+
+Value wrongData(const Part &part, std::string_view message, const Args &args)
+{
+    return argumentError(message, {Value(const_cast<Part &>(part).shared_from_this()),
+                                   args.empty() ? NIL : args[0]},
+                         NIL);
+}
+
+} // namespace
+
+void SingleLineEdit::realise(PartNative &native)
+{
+    auto *edit = new QLineEdit(parentWidget(*this));
+    edit->setReadOnly(!editable);
+    native.widget = edit;
+}
+
+void SingleLineEdit::setData(const Text &bytes)
+{
+    m_bytes = bytes;
+    if (auto *edit = qobject_cast<QLineEdit *>(native().widget.data())) {
+        edit->setText(glyphs(bytes));
+        edit->setToolTip(hexBytes(bytes));
+        edit->setAccessibleDescription(hexBytes(bytes));
+    }
+}
+
+std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &args)
+{
+    if (sameName(message, "setData")) {
+        if (args.empty() || !args[0].isText())
+            return wrongData(*this, message, args);
+        setData(args[0].text());
+        return args[0];
+    }
+    if (sameName(message, "getData"))
+        return Value(m_bytes);
+    return Part::receive(message, args);
+}
+
+void SpinButton::realise(PartNative &native)
+{
+    auto *spin = new QSpinBox(parentWidget(*this));
+    spin->setRange(m_minimum, m_maximum);
+    spin->setAlignment(Qt::AlignRight);
+    // A typed entry is taken as it stands when the button is pressed: no stepping to the nearest
+    // value behind the user's back.
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    if (bufferLength > 0)
+        spin->findChild<QLineEdit *>()->setMaxLength(bufferLength);
+    native.widget = spin;
+}
+
+void SpinButton::setNumLimits(int minimum, int maximum)
+{
+    m_minimum = minimum;
+    m_maximum = maximum;
+    if (auto *spin = qobject_cast<QSpinBox *>(native().widget.data()))
+        spin->setRange(minimum, maximum);
+}
+
+void SpinButton::setData(double number)
+{
+    if (!std::isfinite(number))
+        number = m_minimum;
+    if (auto *spin = qobject_cast<QSpinBox *>(native().widget.data()))
+        spin->setValue(static_cast<int>(std::clamp(number, double(m_minimum), double(m_maximum))));
+}
+
+double SpinButton::editBuffer() const
+{
+    auto *spin = qobject_cast<QSpinBox *>(const_cast<SpinButton *>(this)->native().widget.data());
+    if (!spin)
+        return 0;
+    const QString text = spin->cleanText();
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok ? std::clamp(n, m_minimum, m_maximum) : spin->value();
+}
+
+std::optional<Value> SpinButton::receive(std::string_view message, Args &args)
+{
+    if (sameName(message, "setData")) {
+        if (args.empty() || !args[0].isNumber())
+            return wrongData(*this, message, args);
+        setData(args[0].number());
+        return args[0];
+    }
+    if (sameName(message, "EditBuffer") || sameName(message, "getData"))
+        return Value(editBuffer());
+    if (sameName(message, "setNumLimits")) {
+        if (args.size() < 2 || !args[0].isNumber() || !args[1].isNumber())
+            return wrongData(*this, message, args);
+        setNumLimits(static_cast<int>(args[0].number()), static_cast<int>(args[1].number()));
+        return NIL;
+    }
+    return Part::receive(message, args);
+}
+
+} // namespace rt::gui

@@ -1,0 +1,35 @@
+#include "PartNative.hpp"
+
+#include "Text850.hpp"
+
+namespace rt::gui {
+
+QRect toToolkit(Pos pos, Size size, int parentHeight)
+{
+    return QRect(pos.x, parentHeight - pos.y - size.height, size.width, size.height);
+}
+
+QFont fontFromCompoundName(const QString &compound, const QFont &base)
+{
+    QFont font = base;
+    const qsizetype dot = compound.indexOf('.');
+    bool sized = false;
+    const double points = compound.left(dot).toDouble(&sized);
+    if (dot > 0 && sized && points > 0 && points < 200)
+        font.setPointSizeF(points);
+    const QString face = compound.mid(dot + 1).trimmed();
+    if (!face.isEmpty())
+        font.setFamilies({face});
+    return font;
+}
+
+QString fromOem(const std::string &bytes)
+{
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char c : bytes)
+        out += QChar(static_cast<char16_t>(fromCp850(static_cast<unsigned char>(c))));
+    return out;
+}
+
+} // namespace rt::gui

@@ -1,0 +1,30 @@
+#pragma once
+// The toolkit side of a part (private to the GUI layer): its widget, and the one place where the
+// system's lower-left, y-up positions become the toolkit's top-left ones.
+
+#include "Geometry.hpp"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace rt::gui {
+
+struct PartNative
+{
+    QPointer<QWidget> widget;
+    // The widget that holds this part's children (for most parts the widget itself).
+    QPointer<QWidget> container;
+    bool ownsWidget = false; // a top-level window, deleted with its part
+    bool borrowed = false;   // another part's widget, placed and shown by that part
+};
+
+// The toolkit rectangle of a part at `pos` with `size` inside a parent `parentHeight` high.
+QRect toToolkit(Pos pos, Size size, int parentHeight);
+
+// "8.Arial" as a font; the face maps through fontconfig (Arial to Liberation Sans on Linux).
+QFont fontFromCompoundName(const QString &compound, const QFont &base);
+
+// A code-page-850 text for display.
+QString fromOem(const std::string &bytes);
+
+} // namespace rt::gui
