@@ -1,0 +1,26 @@
+#include "StartUpPath.hpp"
+
+#include "Converter.hpp"
+#include "DesktopSession.hpp"
+#include "ErrorSystem.hpp"
+#include "Recovery.hpp"
+
+namespace errtest {
+
+int runStartUpPath(const std::function<std::shared_ptr<void>()> &makeDriver)
+{
+    int argc = 1;
+    char name[] = "tarvello16bit";
+    char *argv[] = {name, nullptr};
+    rt::gui::DesktopSession session(argc, argv);
+    const std::shared_ptr<void> driver = makeDriver();
+    try {
+        ERRORSYS();
+        MAIN();
+    } catch (const rt::QuitSignal &quit) {
+        return quit.errorLevel;
+    }
+    return 0;
+}
+
+} // namespace errtest
