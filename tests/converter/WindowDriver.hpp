@@ -1,0 +1,35 @@
+#pragma once
+// Runs the real MAIN with its event loop and drives its window step by step, as a person would.
+// Each step runs from the toolkit's event loop once MAIN has dispatched everything the previous
+// step caused; the last step closes the window through its real close path.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <functional>
+#include <vector>
+
+namespace windowtest {
+
+using Step = std::function<void()>;
+
+// Runs MAIN; `steps` run one after another while its loop runs, then the window is closed.
+// Returns true when MAIN returned after the close.
+bool runMainWith(std::vector<Step> steps);
+
+QWidget *window();
+std::vector<QCheckBox *> switches(); // in bit order, "Bit 0" first
+QPushButton *leftButton();
+QPushButton *rightButton();
+QSpinBox *spin();
+QLineEdit *spinEntry(); // the spin button's own entry line
+QLineEdit *twoByteField();
+
+// The number the ticked switches stand for.
+int switchPattern();
+
+// The bytes shown in the two-byte field, read back from its hex description.
+std::vector<int> shownBytes();
+
+} // namespace windowtest

@@ -1,0 +1,174 @@
+// The converter window as a person meets it: its layout, the Tab order, the two buttons, and the
+// end of its event loop.
+
+#include "Dialog.hpp"
+#include "EventQueue.hpp"
+#include "Messages.hpp"
+#include "RuntimeReset.hpp"
+#include "WindowDriver.hpp"
+
+#include <QGroupBox>
+#include <QTest>
+
+using namespace windowtest;
+
+namespace {
+
+class Window : public testsupport::RuntimeTest
+{
+};
+
+// A part's expected toolkit rectangle: the table gives lower-left corners with y upwards.
+QRect fromTable(int x, int y, int w, int h, int parentHeight)
+{
+    return QRect(x, parentHeight - y - h, w, h);
+}
+
+void typeIntoSpin(const QString &text)
+{
+    spinEntry()->selectAll();
+    QTest::keyClick(spinEntry(), Qt::Key_Delete);
+    QTest::keyClicks(spinEntry(), text);
+}
+
+TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
+{
+    runMainWith({[] {
+        QWidget *w = window();
+        EXPECT_EQ(w->size(), QSize(304, 206));
+        EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, 206));
+        EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, 206));
+        EXPECT_EQ(leftButton()->text(), "Umwandeln");
+        EXPECT_EQ(rightButton()->text(), "Umwandeln");
+        auto groups = w->findChildren<QGroupBox *>();
+        ASSERT_EQ(groups.size(), 2);
+        EXPECT_EQ(groups[0]->title(), "Schaltergruppen A / B");
+        EXPECT_EQ(groups[0]->geometry(), fromTable(12, 48, 120, 108, 206));
+        EXPECT_EQ(groups[1]->title(), "als Dez.Zahl / als 2ByteString");
+        EXPECT_EQ(groups[1]->geometry(), fromTable(132, 72, 156, 60, 206));
+        auto boxes = switches();
+        for (int bit = 0; bit < 16; ++bit) {
+            SCOPED_TRACE(bit);
+            ASSERT_NE(boxes[bit], nullptr);
+            const int y = bit < 8 ? 60 : 24;
+            EXPECT_EQ(boxes[bit]->parentWidget(), groups[0]);
+            EXPECT_EQ(boxes[bit]->geometry(), fromTable(12 + 12 * (bit % 8), y, 12, 24, 108));
+            EXPECT_TRUE(boxes[bit]->text().isEmpty());
+        }
+        EXPECT_EQ(spin()->geometry(), fromTable(12, 12, 60, 24, 60));
+        EXPECT_EQ(twoByteField()->geometry(), fromTable(84, 12, 60, 24, 60));
+        EXPECT_EQ(spin()->minimum(), 0);
+        EXPECT_EQ(spin()->maximum(), 65535);
+        EXPECT_EQ(spinEntry()->maxLength(), 5);
+        EXPECT_TRUE(twoByteField()->isReadOnly());
+    }});
+}
+
+TEST_F(Window, TabVisitsButtonsThenSwitchesInBitOrderThenTheFields)
+{
+    runMainWith({[] {
+        std::vector<QWidget *> expected = {leftButton(), rightButton()};
+        for (QCheckBox *box : switches())
+            expected.push_back(box);
+        expected.push_back(twoByteField());
+        expected.push_back(spin());
+        QWidget *w = leftButton();
+        for (size_t i = 1; i < expected.size(); ++i) {
+            do
+                w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus || w == spinEntry());
+            SCOPED_TRACE(i);
+            EXPECT_EQ(w, expected[i]);
+        }
+    }});
+}
+
+TEST_F(Window, TogglingSwitchesChangesNoField)
+{
+    runMainWith({[] {
+                     QTest::mouseClick(switches()[3], Qt::LeftButton);
+                     QTest::mouseClick(switches()[12], Qt::LeftButton);
+                 },
+                 [] {
+                     EXPECT_EQ(spin()->text(), "0");
+                     EXPECT_TRUE(twoByteField()->text().isEmpty());
+                     EXPECT_EQ(switchPattern(), (1 << 3) | (1 << 12));
+                 }});
+}
+
+TEST_F(Window, SwitchesOneAndNineThenLeftButtonShow257InBothFields)
+{
+    runMainWith({[] {
+                     QTest::mouseClick(switches()[0], Qt::LeftButton);
+                     QTest::mouseClick(switches()[8], Qt::LeftButton);
+                     QTest::mouseClick(leftButton(), Qt::LeftButton);
+                 },
+                 [] {
+                     EXPECT_EQ(spin()->value(), 257);
+                     EXPECT_EQ(shownBytes(), (std::vector<int>{0x01, 0x01}));
+                     EXPECT_EQ(twoByteField()->text(), QString::fromUtf8("\u263A\u263A"));
+                     EXPECT_EQ(twoByteField()->toolTip(), "0x01 0x01");
+                 }});
+}
+
+// What typing does to the spin button, and what the right button then shows.
+struct Typed
+{
+    const char *name;
+    QString keys;
+    int number; // what the right button converts
+};
+
+const Typed kTyped[] = {
+    {"a plain number", "258", 258},
+    {"the highest value", "65535", 65535},
+    {"a number too large is refused past its valid part", "99999", 9999},
+    {"a minus sign is refused", "-1", 1},
+    {"letters are refused", "12a", 12},
+    {"six digits are cut at five", "123456", 12345},
+    {"an empty entry reads as 0", "", 0},
+};
+
+TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
+{
+    for (const Typed &row : kTyped) {
+        SCOPED_TRACE(row.name);
+        runMainWith({[] { QTest::mouseClick(switches()[15], Qt::LeftButton); },
+                     [&] {
+                         typeIntoSpin(row.keys);
+                         QTest::mouseClick(rightButton(), Qt::LeftButton);
+                     },
+                     [&] {
+                         EXPECT_EQ(switchPattern(), row.number);
+                         EXPECT_EQ(shownBytes(),
+                                   (std::vector<int>{row.number & 0xFF, row.number >> 8}));
+                     }});
+    }
+}
+
+// The dialog of the running window, reached from the published single-line edit.
+std::shared_ptr<rt::gui::Dialog> runningDialog()
+{
+    auto edit = std::dynamic_pointer_cast<rt::gui::Part>(rt::PUBLIC("oSLE").object());
+    return std::dynamic_pointer_cast<rt::gui::Dialog>(edit->parent()->parent()->parent());
+}
+
+TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeItEnds)
+{
+    std::shared_ptr<rt::gui::Dialog> dialog;
+    bool stillRunning = false;
+    const bool returned = runMainWith({[&] {
+                                           dialog = runningDialog();
+                                           for (int code : {0, 42, 0x00100001, 0x00100037})
+                                               rt::gui::postEvent(
+                                                   static_cast<rt::gui::EventCode>(code),
+                                                   rt::NIL, rt::NIL, rt::Value(dialog));
+                                       },
+                                       [&] { stillRunning = !dialog->closed(); }});
+    EXPECT_TRUE(returned);
+    EXPECT_TRUE(stillRunning);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->closed());
+}
+
+} // namespace
