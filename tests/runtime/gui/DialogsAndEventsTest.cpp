@@ -1,0 +1,151 @@
+// The GUI layer's own contracts: the real message boxes answer with the codes the system expects,
+// the event queue hands events out in order, a close request from outside becomes the close event,
+// and positions turn from lower-left to top-left in one place.
+
+#include "Dialog.hpp"
+#include "Dialogs.hpp"
+#include "EventQueue.hpp"
+#include "PartNative.hpp"
+#include "QtDialogs.hpp"
+#include "RuntimeReset.hpp"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <csignal>
+
+using namespace rt;
+using namespace rt::gui;
+
+namespace {
+
+class GuiLayer : public testsupport::RuntimeTest
+{
+protected:
+    void SetUp() override
+    {
+        RuntimeTest::SetUp();
+        installDialogs(std::make_shared<QtDialogs>()); // the reset put the console ones back
+        clearEvents();
+    }
+};
+
+// Presses, in the next modal box to appear, the button with `label` (or closes it when empty),
+// and keeps what the box showed.
+struct BoxSeen
+{
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+};
+
+void answerNextBox(const QString &label, BoxSeen *seen)
+{
+    QTimer::singleShot(0, [label, seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            answerNextBox(label, seen);
+            return;
+        }
+        seen->text = box->text();
+        seen->title = box->windowTitle();
+        seen->icon = box->icon();
+        for (QAbstractButton *b : box->buttons())
+            seen->buttons << b->text();
+        if (label.isEmpty()) {
+            box->close(); // the window's close button, as Escape
+            return;
+        }
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == label)
+                b->click();
+    });
+}
+
+struct ConfirmRow
+{
+    const char *name;
+    int buttons;
+    int style;
+    QString press; // "" closes the box
+    int answer;
+    QMessageBox::Icon icon;
+};
+
+const ConfirmRow kConfirm[] = {
+    {"OK alone answers 1", 0, 64, "OK", 1, QMessageBox::Information},
+    {"OK of OK/Cancel answers 1", 1, 48, "OK", 1, QMessageBox::Warning},
+    {"Cancel answers 2", 1, 16, "Abbrechen", 2, QMessageBox::Critical},
+    {"closing OK/Cancel answers Cancel", 1, 16 + 131072, "", 2, QMessageBox::Critical},
+    {"Abort answers 3", 2, 16, "Abbrechen", 3, QMessageBox::Critical},
+    {"Retry answers 4", 2, 16, "Wiederholen", 4, QMessageBox::Critical},
+    {"Ignore answers 5", 2, 16, "Ignorieren", 5, QMessageBox::Critical},
+    {"Yes answers 6", 4, 48 + 131072, "Ja", 6, QMessageBox::Warning},
+    {"No answers 7", 4, 48, "Nein", 7, QMessageBox::Warning},
+    {"closing Yes/No answers No", 4, 48, "", 7, QMessageBox::Warning},
+};
+
+TEST_F(GuiLayer, ConfirmBoxAnswersWithTheCodeOfTheButtonPressed)
+{
+    for (const ConfirmRow &row : kConfirm) {
+        SCOPED_TRACE(row.name);
+        BoxSeen seen;
+        answerNextBox(row.press, &seen);
+        Value answer = CONFIRMBOX(NIL, "eins\rzwei", "Titel", row.buttons, row.style);
+        EXPECT_EQ(answer, Value(row.answer));
+        EXPECT_EQ(seen.text, "eins\nzwei");
+        EXPECT_EQ(seen.title, "Titel");
+        EXPECT_EQ(seen.icon, row.icon);
+    }
+}
+
+TEST_F(GuiLayer, AlertShowsEachPieceAsALineAndAnswersTheOptionsPosition)
+{
+    BoxSeen seen;
+    answerNextBox("Wiederholen", &seen);
+    Value choice = ALERT("Fehler;zweite Zeile", newArray({"Abbrechen", "Ende mit LOG-Datei",
+                                                          "Wiederholen"}));
+    EXPECT_EQ(choice, Value(3));
+    EXPECT_EQ(seen.text, "Fehler\nzweite Zeile");
+    EXPECT_EQ(seen.buttons.size(), 3);
+}
+
+TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlauts)
+{
+    BoxSeen seen;
+    answerNextBox("OK", &seen);
+    MSGBOX(Text("Datei f\x81r Fehlerprotokoll"));
+    EXPECT_EQ(seen.text, QString::fromUtf8("Datei für Fehlerprotokoll"));
+}
+
+TEST_F(GuiLayer, EventsComeOutInTheOrderTheyWerePosted)
+{
+    for (int i = 1; i <= 3; ++i)
+        postEvent(EventCode::Activate, i, NIL, NIL);
+    for (int i = 1; i <= 3; ++i) {
+        Value mp1, mp2, part;
+        EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(0x00100001));
+        EXPECT_EQ(mp1, Value(i));
+    }
+    EXPECT_EQ(pendingEvents(), 0);
+}
+
+TEST_F(GuiLayer, TerminationSignalBecomesTheCloseEventOfTheDialog)
+{
+    auto dialog = Dialog::New(APPDESKTOP(), NIL, {0, 0}, {100, 100}, {}, false);
+    dialog->create();
+    std::raise(SIGTERM);
+    Value mp1, mp2, part;
+    EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(1048632));
+    EXPECT_EQ(part, Value(dialog));
+}
+
+TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
+{
+    EXPECT_EQ(toToolkit({12, 60}, {12, 24}, 108), QRect(12, 24, 12, 24));
+    EXPECT_EQ(toToolkit({0, 0}, {10, 10}, 10), QRect(0, 0, 10, 10));
+    EXPECT_EQ(toToolkit({5, 90}, {10, 10}, 100), QRect(5, 0, 10, 10));
+}
+
+} // namespace
