@@ -136,7 +136,13 @@ def main():
             print("SKIP: Xvfb could not start an X server here")
             return SKIP
         import pyatspi
-        program = session.spawn([executable], cwd=workdir)
+        runtime_dir = tempfile.mkdtemp(prefix="tarvello-xdg-")
+        session.env["XDG_RUNTIME_DIR"] = runtime_dir
+        out_path, err_path = os.path.join(runtime_dir, "out"), os.path.join(runtime_dir, "err")
+        with open(out_path, "w") as out, open(err_path, "w") as err:
+            program = subprocess.Popen([executable], cwd=workdir, env=session.env,
+                                       stdout=out, stderr=err)
+        session.processes.append(program)
         desktop = pyatspi.Registry.getDesktop(0)
 
         def find_app():
@@ -191,6 +197,11 @@ def main():
             fail("the program did not end after the window manager's close request")
         if code != 0:
             fail("exit code %d, expected 0" % code)
+        for name, path in (("standard output", out_path), ("standard error", err_path)):
+            with open(path) as f:
+                written = f.read()
+            if written:
+                fail("the program wrote to %s: %r" % (name, written[:500]))
         left = os.listdir(workdir)
         if left:
             fail("the program left files behind: %s" % left)
