@@ -1,6 +1,7 @@
 #include "Arithmetic.hpp"
 
 #include "ErrorRouting.hpp"
+#include "TextFunctions.hpp"
 
 #include <cmath>
 
@@ -45,6 +46,17 @@ Value comparison(const char *op, const Value &a, const Value &b, Where w, Compar
 
 Value plus(const Value &a, const Value &b, Where w)
 {
+    if (a.isText() && b.isText()) {
+        if (static_cast<double>(a.text().size() + b.text().size()) > kMaxTextLength)
+            return raise({.code = GenCode::TextTooLong,
+                          .description = "Text too long",
+                          .operation = "+",
+                          .args = newArray({a, b}),
+                          .canSubstitute = true,
+                          .canDefault = true},
+                         a, w);
+        return a.text() + b.text();
+    }
     return numeric("+", a, b, w, [](double x, double y) { return x + y; });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Arithmetic and comparison on values, as the system's procedures use them. Operands must be
-// numbers; anything else raises an Argument error naming the operator. Division and modulus by
-// zero raise genCode 12 with the operator and both operands; a result that is not a finite number
-// raises genCode 11. Both may be answered with a substitute (the standard handler gives 0).
+// numbers (plus also joins two texts); anything else raises an Argument error naming the operator.
+// Division and modulus by zero raise genCode 12 with the operator and both operands; a result that
+// is not a finite number raises genCode 11. Both may be answered with a substitute (the standard
+// handler gives 0).
 
 #include "Value.hpp"
 
