@@ -1,0 +1,112 @@
+// DBESYS and APPEXIT: the engines and the date format at start-up, one alert per failure with its
+// exact text, and the quiet exit procedure that swallows errors and restores the error callback.
+
+#include "Hooks.hpp"
+#include "Runtime.hpp"
+#include "RuntimeReset.hpp"
+
+namespace {
+
+class Hooks : public testsupport::RuntimeTest
+{
+protected:
+    void SetUp() override
+    {
+        RuntimeTest::SetUp();
+        dialogs = std::make_shared<rt::ScriptedDialogs>(std::deque<int>{1, 1, 1, 1, 1});
+        rt::installDialogs(dialogs);
+    }
+    std::vector<rt::Text> alerts() const
+    {
+        std::vector<rt::Text> texts;
+        for (const auto &call : dialogs->calls()) {
+            EXPECT_EQ(call.options, std::vector<rt::Text>{"OK"});
+            texts.push_back(call.text);
+        }
+        return texts;
+    }
+    std::shared_ptr<rt::ScriptedDialogs> dialogs;
+};
+
+TEST_F(Hooks, DatabaseEnginesLoadAndEachFailureIsAlertedOnce)
+{
+    struct Row
+    {
+        const char *name;
+        const char *missing; // nullptr: every engine is there
+        std::vector<rt::Text> alerts;
+        bool compoundBuilt;
+    } rows[] = {
+        {"every engine loads: no box", nullptr, {}, true},
+        {"only DELDBE missing: one box", "DELDBE", {"DELDBE Database-Engine nicht geladen"}, true},
+        {"DBFDBE missing: its box, then the build's box",
+         "DBFDBE",
+         {"DBFDBE Database-Engine nicht geladen",
+          "DBFNTX Database-Engine;konnte nicht erzeugt werden"},
+         false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        testsupport::resetRuntime();
+        SetUp();
+        if (row.missing)
+            rt::EngineFaults::makeUnavailable(row.missing);
+        DBESYS();
+        EXPECT_EQ(alerts(), row.alerts);
+        EXPECT_EQ(rt::EngineFaults::loaded("DBFNTX"), row.compoundBuilt);
+        EXPECT_TRUE(rt::EngineFaults::loaded("SDFDBE")) << "a failure stops no other load";
+        EXPECT_EQ(rt::SET(41), rt::Value(1));
+    }
+}
+
+TEST_F(Hooks, DateFormatFollowsTheFourDigitYearSetting)
+{
+    for (bool century : {true, false}) {
+        SCOPED_TRACE(century);
+        rt::SET(40, century);
+        DBESYS();
+        EXPECT_EQ(rt::SET(4), rt::Value(century ? "dd.mm.yyyy" : "dd.mm.yy"));
+        EXPECT_EQ(rt::SET(40), rt::Value(century)) << "read, never written";
+    }
+}
+
+TEST_F(Hooks, ExitProcedureSwallowsErrorsQuietlyAndRestoresTheCallback)
+{
+    struct Row
+    {
+        const char *name;
+        bool commitFails, closeFails;
+        int workAreasLeft;
+    } rows[] = {
+        {"no error: commit and close", false, false, 0},
+        {"error in the commit: the close is skipped", true, false, 1},
+        {"error in the close", false, true, 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        testsupport::resetRuntime();
+        SetUp();
+        int handlerCalls = 0;
+        const rt::Value kept = rt::block([&](rt::Args &) -> rt::Value {
+            ++handlerCalls;
+            return false;
+        });
+        rt::ERRORBLOCK(kept);
+        rt::EngineFaults::openWorkArea();
+        rt::EngineFaults::failCommit(row.commitFails);
+        rt::EngineFaults::failClose(row.closeFails);
+        APPEXIT();
+        EXPECT_EQ(rt::EngineFaults::openWorkAreas(), row.workAreasLeft);
+        EXPECT_EQ(handlerCalls, 0) << "no error reaches the handler";
+        EXPECT_TRUE(dialogs->calls().empty()) << "nothing is shown";
+        EXPECT_EQ(rt::ERRORBLOCK(), kept);
+    }
+}
+
+TEST_F(Hooks, ApplicationWindowHookChangesNothing)
+{
+    EXPECT_EQ(APPSYS(), rt::NIL);
+    EXPECT_EQ(rt::SETAPPWINDOW(), rt::NIL);
+}
+
+} // namespace

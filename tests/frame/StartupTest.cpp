@@ -1,0 +1,208 @@
+// The process entry and the start-up record: the version check, the record's and the table
+// section's bytes decoded back to the procedures, the order in which the runtime runs them, and a
+// record that does not resolve.
+
+#include "Entry.hpp"
+#include "Runtime.hpp"
+#include "RuntimeReset.hpp"
+#include "Startup.hpp"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> g_calls;
+
+template<int N>
+int initialiser()
+{
+    g_calls.push_back("init" + std::to_string(N));
+    return 0;
+}
+void errorSystem() { g_calls.push_back("ERRORSYS"); }
+void appWindow() { g_calls.push_back("APPSYS"); }
+void exitProcedure() { g_calls.push_back("APPEXIT"); }
+void database() { g_calls.push_back("DBESYS"); }
+void mainProcedure() { g_calls.push_back("MAIN"); }
+void quittingMain()
+{
+    g_calls.push_back("MAIN");
+    rt::ERRORLEVEL(1);
+    rt::_QUIT();
+}
+
+frame::Procedures recording(rt::HookProcedure main = mainProcedure)
+{
+    return {.initialisers = {initialiser<1>, initialiser<2>, initialiser<3>, initialiser<4>},
+            .registrar = frame::exitProcedureRegistrar,
+            .errorSystem = errorSystem,
+            .appWindow = appWindow,
+            .exitProcedure = exitProcedure,
+            .database = database,
+            .main = main};
+}
+
+class Startup : public testsupport::RuntimeTest
+{
+protected:
+    void SetUp() override
+    {
+        RuntimeTest::SetUp();
+        g_calls.clear();
+    }
+    void TearDown() override
+    {
+        rt::overrideRuntimeVersion(std::nullopt);
+        RuntimeTest::TearDown();
+    }
+    frame::StartupImage image{};
+};
+
+const std::vector<std::string> kFullRun = {"init1",  "init2", "init3", "init4", "ERRORSYS",
+                                           "DBESYS", "APPSYS", "MAIN", "APPEXIT"};
+
+TEST_F(Startup, VersionCheckClearsTheBuildByteAndNeeds150)
+{
+    struct Row
+    {
+        const char *name;
+        std::uint32_t version;
+        int exitCode;
+    } rows[] = {
+        {"0x131FF: 1.49 with the highest build", 0x131FF, 999},
+        {"1.49 with build 0", 0x13100, 999},
+        {"1.00", 0x10000, 999},
+        {"0x13200: exactly 1.50", 0x13200, 0},
+        {"0x132FF: 1.50 with the highest build", 0x132FF, 0},
+        {"1.51", 0x13300, 0},
+        {"2.00", 0x20000, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        g_calls.clear();
+        rt::overrideRuntimeVersion(row.version);
+        frame::StartupImage fresh{};
+        EXPECT_EQ(frame::runEntry(fresh, recording()), row.exitCode);
+        EXPECT_EQ(g_calls, row.exitCode == 999 ? std::vector<std::string>{} : kFullRun);
+    }
+}
+
+TEST_F(Startup, RuntimeRunsInitialisersThenHooksThenTheExitProcedure)
+{
+    EXPECT_EQ(frame::runEntry(image, recording()), 0);
+    EXPECT_EQ(g_calls, kFullRun);
+}
+
+TEST_F(Startup, AQuitInMainStillRunsTheExitProcedureAndEndsWithTheErrorLevel)
+{
+    EXPECT_EQ(frame::runEntry(image, recording(quittingMain)), 1);
+    EXPECT_EQ(g_calls, kFullRun);
+}
+
+std::uint32_t wordAt(const unsigned char *p)
+{
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+template<class F>
+F functionAt(const void *slot)
+{
+    F f;
+    std::memcpy(&f, slot, sizeof f);
+    return f;
+}
+
+TEST_F(Startup, RecordHoldsItsConfigurationWordsAndResolvesToItsTables)
+{
+    frame::runEntry(image, recording());
+    const std::uint32_t *r = image.record;
+    EXPECT_EQ(static_cast<std::int32_t>(r[0]), 48) << "self-relative: word 0 leads to offset 48";
+    EXPECT_EQ(r[1], 2000000u);
+    EXPECT_EQ(r[2], 167772160u);
+    EXPECT_EQ(r[3], 1u);
+    EXPECT_EQ(r[4], 0u);
+    EXPECT_EQ(r[11], 0u) << "what the library initialisation hook query gave";
+    const int pairs[4][2] = {{0x7C, 0x7C}, {0x04, 0x44}, {0x48, 0x78}, {0x80, 0xF4}};
+    for (int i = 0; i < 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(frame::followWord(&r[12 + i]), image.section + pairs[i / 2][i % 2]);
+    }
+    const std::pair<int, rt::HookProcedure> hooks[] = {
+        {6, errorSystem}, {7, appWindow}, {8, exitProcedure}, {9, database}, {10, mainProcedure}};
+    for (auto [word, procedure] : hooks) {
+        SCOPED_TRACE(word);
+        EXPECT_EQ(functionAt<rt::HookProcedure>(frame::followWord(&r[word])), procedure);
+    }
+    EXPECT_EQ(functionAt<rt::Registrar>(frame::followWord(&r[5])), frame::exitProcedureRegistrar);
+}
+
+TEST_F(Startup, TableSectionListsInitialisersAndExactlyTheFivePublicProcedures)
+{
+    frame::runEntry(image, recording());
+    const unsigned char *s = image.section;
+    const rt::Initialiser inits[] = {initialiser<1>, initialiser<2>, initialiser<3>, initialiser<4>};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(wordAt(s + 16 * i), 0u);
+        EXPECT_EQ(functionAt<rt::Initialiser>(frame::followWord(s + 16 * i + 4)), inits[i]);
+        EXPECT_EQ(wordAt(s + 16 * i + 8), 0u);
+        EXPECT_EQ(wordAt(s + 16 * i + 12), 0u);
+    }
+    for (int at = 0x40; at < 0x80; ++at)
+        EXPECT_EQ(s[at], 0) << "byte " << at;
+    const struct
+    {
+        const char *name;
+        std::uint32_t length;
+        rt::HookProcedure procedure;
+    } expected[] = {{"APPSYS", 23, appWindow},
+                    {"MAIN", 21, mainProcedure},
+                    {"APPEXIT", 24, exitProcedure},
+                    {"DBESYS", 23, database},
+                    {"ERRORSYS", 25, errorSystem}};
+    const unsigned char *at = s + 0x80;
+    for (const auto &e : expected) {
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(wordAt(at), e.length);
+        EXPECT_EQ(functionAt<rt::HookProcedure>(frame::followWord(at + 4)), e.procedure);
+        EXPECT_EQ(wordAt(at + 8), 0u);
+        EXPECT_EQ(wordAt(at + 12), 0u);
+        EXPECT_STREQ(reinterpret_cast<const char *>(at + 16), e.name);
+        at += e.length;
+    }
+    EXPECT_EQ(at, s + 0xF4) << "the table ends where pair 4 says";
+}
+
+TEST_F(Startup, ARecordWhoseOffsetsDoNotResolveIsRefused)
+{
+    frame::runEntry(image, recording());
+    g_calls.clear();
+    struct Row
+    {
+        const char *name;
+        int word;
+        std::int32_t offset;
+    } rows[] = {{"MAIN hook far outside", 10, 1 << 30},
+                {"ERRORSYS hook before the image", 6, -4096},
+                {"hook slot misaligned", 9, 3},
+                {"table block not at offset 48", 0, 52},
+                {"a zero offset", 5, 0}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        frame::StartupImage bad = image;
+        frame::runEntry(bad, recording()); // a fresh, valid image at this address
+        g_calls.clear();
+        bad.record[row.word] = static_cast<std::uint32_t>(row.offset);
+        testing::internal::CaptureStderr();
+        EXPECT_NE(rt::___iniStart(bad.record), 0);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("start-up record refused"),
+                  std::string::npos);
+        EXPECT_TRUE(g_calls.empty()) << "nothing of a refused record runs";
+    }
+}
+
+} // namespace
