@@ -11,8 +11,7 @@ rt::Value MAIN(std::source_location w = std::source_location::current());
 
 // Reads the switches from element 16 down to element 1, shows the sum's two-byte string in oSLE,
 // then the sum in oSpin.
-rt::Value Sx2Zahl(const rt::Value &aoSlt,
-                  std::source_location w = std::source_location::current());
+rt::Value Sx2Zahl(const rt::Value &aoSlt, std::source_location w = std::source_location::current());
 
 // Shows the two-byte string of nZahl in oSLE, then sets every switch from element 16 down to 1 by
 // taking the powers of two off nZahl greedily. The spin button is left as it is.

@@ -33,7 +33,9 @@ long runSubject(const std::string &name)
     if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0)
         return -1;
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     wait4(pid, &status, 0, &usage);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? usage.ru_maxrss : -1;
 }
@@ -52,11 +54,14 @@ void StartToWindowShown(benchmark::State &state, const char *subject)
     state.counters["peak_rss_KiB"] = static_cast<double>(peak);
 }
 BENCHMARK_CAPTURE(StartToWindowShown, empty_qt_window, "floor_empty_window")
-    ->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK_CAPTURE(StartToWindowShown, same_widgets_direct_qt, "floor_direct_qt")
-    ->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK_CAPTURE(StartToWindowShown, converter_window, "converter_window")
-    ->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 void RoundTripOfEvery16BitValue(benchmark::State &state)
 {

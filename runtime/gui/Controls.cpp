@@ -19,7 +19,10 @@ constexpr int kSpreadColumns = 6;
 class SpreadLabel : public QWidget
 {
 public:
-    SpreadLabel(QString text, QWidget *parent) : QWidget(parent), m_words(text.split(' ', Qt::SkipEmptyParts)) {}
+    SpreadLabel(QString text, QWidget *parent)
+        : QWidget(parent), m_words(text.split(' ', Qt::SkipEmptyParts))
+    {
+    }
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -99,8 +102,8 @@ std::optional<Value> CheckBox::receive(std::string_view message, Args &args)
         return Value(getData());
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isLogical())
-            return argumentError("setData", {Value(shared_from_this()), args.empty() ? NIL : args[0]},
-                                 NIL);
+            return argumentError("setData",
+                                 {Value(shared_from_this()), args.empty() ? NIL : args[0]}, NIL);
         setData(args[0].logical());
         return args[0];
     }

@@ -40,7 +40,11 @@ protected:
 };
 
 // Static types.
-enum class StaticType : int { Text = 1, GroupBox = 2 };
+enum class StaticType : int
+{
+    Text = 1,
+    GroupBox = 2
+};
 
 class Static : public Part
 {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,11 +16,15 @@ namespace {
 
 int g_signalPipe[2] = {-1, -1};
 
-// Only async-signal-safe work here: one byte into the pipe; the event loop does the rest.
+// Only async-signal-safe work here: one byte into the pipe; the event loop does the rest. The
+// write end never blocks (a burst of signals that fills the pipe loses only bytes that would say
+// the same), and errno is kept for the code the signal interrupted.
 extern "C" void onEndSignal(int)
 {
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+    errno = savedErrno;
 }
 
 } // namespace
@@ -38,15 +43,19 @@ DesktopSession::DesktopSession(int &argc, char **argv) : m_impl(std::make_unique
     QApplication::setDesktopFileName("org.tarvello.Tarvello16bit");
     installDialogs(std::make_shared<QtDialogs>());
     setAppType(AppType::Graphical);
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) == 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalPipe) == 0) {
         m_impl->notifier =
             std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
         QObject::connect(m_impl->notifier.get(), &QSocketNotifier::activated, [] {
-            char byte;
-            [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &byte, 1);
+            // However many signals came, they ask for one end.
+            char bytes[64];
+            while (::read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
+            }
             requestClose();
         });
-        struct sigaction action {};
+        struct sigaction action
+        {
+        };
         action.sa_handler = onEndSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;

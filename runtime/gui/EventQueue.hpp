@@ -11,7 +11,8 @@
 namespace rt::gui {
 
 // Every event code the GUI layer posts; only Close is known to the system.
-enum class EventCode : int {
+enum class EventCode : int
+{
     Activate = 0x00100001, // a push button was pressed
     Selected = 0x00100002, // a check box was toggled by the user
     Close = 0x00100038,    // 1048632: a window is to be closed

@@ -36,9 +36,9 @@ QString hexBytes(const Text &bytes)
 
 Value wrongData(const Part &part, std::string_view message, const Args &args)
 {
-    return argumentError(message, {Value(const_cast<Part &>(part).shared_from_this()),
-                                   args.empty() ? NIL : args[0]},
-                         NIL);
+    return argumentError(
+        message, {Value(const_cast<Part &>(part).shared_from_this()), args.empty() ? NIL : args[0]},
+        NIL);
 }
 
 } // namespace

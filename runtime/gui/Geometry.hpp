@@ -23,7 +23,8 @@ struct Size
 };
 
 // Presentation parameter codes.
-enum class Presentation : int {
+enum class Presentation : int
+{
     DisplayHint = 4,       // a number; accepted and kept, it changes nothing on this platform
     FontCompoundName = 15, // "points.face", e.g. "8.Arial"
 };

@@ -3,6 +3,8 @@
 #include "PartNative.hpp"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -31,14 +33,14 @@ QMessageBox::Icon iconFor(int style)
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSpec
+struct Choice
 {
     const char *label;
     QMessageBox::ButtonRole role;
     BoxAnswer answer;
 };
 
-std::vector<ButtonSpec> buttonsFor(int buttons)
+std::vector<Choice> buttonsFor(int buttons)
 {
     switch (static_cast<Buttons>(buttons)) {
     case Buttons::Ok:
@@ -57,12 +59,34 @@ std::vector<ButtonSpec> buttonsFor(int buttons)
     return {{"OK", QMessageBox::AcceptRole, BoxAnswer::Ok}};
 }
 
+// An alert's options are all choices alike, so the toolkit finds no escape button among them and
+// would refuse to close the box. Closing it (Escape or the window's close button) is the user
+// declining every option: the box ends with no button clicked and the alert answers 0.
+class AlertBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->accept();
+        done(0);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            done(0);
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 int QtDialogs::alert(const Text &message, const std::vector<Text> &options)
 {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                    lines(message, ';'));
+    AlertBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), lines(message, ';'));
     box.setObjectName("alertBox");
     std::vector<QAbstractButton *> buttons;
     for (const Text &option : options)
@@ -78,20 +102,21 @@ int QtDialogs::confirmBox(const Text &text, const Text &title, int buttons, int 
 {
     QMessageBox box(iconFor(style), fromOem(title), lines(text, '\r'));
     box.setObjectName("confirmBox");
-    const std::vector<ButtonSpec> specs = buttonsFor(buttons);
+    const std::vector<Choice> choices = buttonsFor(buttons);
     std::vector<QAbstractButton *> made;
-    for (const ButtonSpec &spec : specs) {
-        made.push_back(box.addButton(QString::fromLatin1(spec.label), spec.role));
+    for (const Choice &choice : choices) {
+        made.push_back(box.addButton(QString::fromLatin1(choice.label), choice.role));
         // Escape and the window's close button answer Cancel or No, or the sole button.
-        if (spec.answer == BoxAnswer::Cancel || spec.answer == BoxAnswer::No || specs.size() == 1)
+        if (choice.answer == BoxAnswer::Cancel || choice.answer == BoxAnswer::No ||
+            choices.size() == 1)
             box.setEscapeButton(made.back());
     }
     box.setDefaultButton(qobject_cast<QPushButton *>(made.front()));
     box.exec();
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
-            return static_cast<int>(specs[i].answer);
-    return static_cast<int>(specs.front().answer);
+            return static_cast<int>(choices[i].answer);
+    return static_cast<int>(choices.front().answer);
 }
 
 void QtDialogs::msgBox(const Text &text, const Text &title)

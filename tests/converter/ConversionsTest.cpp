@@ -76,9 +76,12 @@ TEST_F(Conversions, SwitchesToNumber)
         int pattern;
         Text shown;
     } rows[] = {
-        {"all off", 0, bytes(0, 0)},          {"all on", 0xFFFF, bytes(0xFF, 0xFF)},
-        {"element 1 only", 1, bytes(1, 0)},   {"element 9 only", 256, bytes(0, 1)},
-        {"element 16 only", 32768, bytes(0, 0x80)}, {"elements 1 and 9", 257, bytes(1, 1)},
+        {"all off", 0, bytes(0, 0)},
+        {"all on", 0xFFFF, bytes(0xFF, 0xFF)},
+        {"element 1 only", 1, bytes(1, 0)},
+        {"element 9 only", 256, bytes(0, 1)},
+        {"element 16 only", 32768, bytes(0, 0x80)},
+        {"elements 1 and 9", 257, bytes(1, 1)},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -126,7 +129,8 @@ TEST_F(Conversions, SxOnOffWritesTheTwoByteFieldBeforeAnySwitch)
     for (int k = 1; k <= 16; ++k) {
         auto box = std::dynamic_pointer_cast<CheckBox>(ELEMENT(aSx, k).object());
         auto *widget = qobject_cast<QCheckBox *>(box->native().widget.data());
-        QObject::connect(widget, &QCheckBox::toggled, [&, k] { writes.push_back(std::to_string(k)); });
+        QObject::connect(widget, &QCheckBox::toggled,
+                         [&, k] { writes.push_back(std::to_string(k)); });
     }
     SxOnOff(258, aSx);
     EXPECT_EQ(writes, (std::vector<std::string>{"field", "9", "2"}));

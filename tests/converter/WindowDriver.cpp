@@ -93,7 +93,8 @@ int switchPattern()
 std::vector<int> shownBytes()
 {
     std::vector<int> bytes;
-    for (const QString &hex : twoByteField()->accessibleDescription().split(' ', Qt::SkipEmptyParts))
+    for (const QString &hex :
+         twoByteField()->accessibleDescription().split(' ', Qt::SkipEmptyParts))
         bytes.push_back(hex.toInt(nullptr, 16));
     return bytes;
 }

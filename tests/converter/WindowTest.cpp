@@ -7,10 +7,12 @@
 #include "RuntimeReset.hpp"
 #include "WindowDriver.hpp"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <algorithm>
 
 using namespace windowtest;
 
@@ -63,6 +65,42 @@ TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
         EXPECT_EQ(spin()->maximum(), 65535);
         EXPECT_EQ(spinEntry()->maxLength(), 5);
         EXPECT_TRUE(twoByteField()->isReadOnly());
+    }});
+}
+
+// The digit rows are the only parts of the switch group that are not switches.
+std::vector<QWidget *> digitRows(QGroupBox *switchGroup)
+{
+    std::vector<QWidget *> rows;
+    for (QWidget *w : switchGroup->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QCheckBox *>(w))
+            rows.push_back(w);
+    std::ranges::sort(rows, {}, [](QWidget *w) { return w->y(); });
+    return rows;
+}
+
+TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
+{
+    runMainWith({[] {
+        QGroupBox *switchGroup = window()->findChildren<QGroupBox *>().front();
+        const auto rows = digitRows(switchGroup);
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0]->geometry(), fromTable(12, 48, 96, 12, 108)) << "row A";
+        EXPECT_EQ(rows[1]->geometry(), fromTable(12, 12, 96, 12, 108)) << "row B";
+        for (QWidget *row : rows) {
+            EXPECT_EQ(row->font().family(), "Times New Roman");
+            EXPECT_EQ(row->font().pointSizeF(), 8.0);
+            EXPECT_EQ(row->focusPolicy(), Qt::NoFocus);
+        }
+        const std::vector<QWidget *> inheriting = {leftButton(), rightButton(), switchGroup, spin(),
+                                                   twoByteField()};
+        for (QWidget *w : inheriting) {
+            SCOPED_TRACE(w->metaObject()->className());
+            EXPECT_EQ(w->font().family(), "Arial");
+            EXPECT_EQ(w->font().pointSizeF(), 8.0);
+        }
+        for (QGroupBox *g : window()->findChildren<QGroupBox *>())
+            EXPECT_EQ(g->focusPolicy(), Qt::NoFocus) << "statics take no Tab stop";
     }});
 }
 
@@ -135,16 +173,16 @@ TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
 {
     for (const Typed &row : kTyped) {
         SCOPED_TRACE(row.name);
-        runMainWith({[] { QTest::mouseClick(switches()[15], Qt::LeftButton); },
-                     [&] {
-                         typeIntoSpin(row.keys);
-                         QTest::mouseClick(rightButton(), Qt::LeftButton);
-                     },
-                     [&] {
-                         EXPECT_EQ(switchPattern(), row.number);
-                         EXPECT_EQ(shownBytes(),
-                                   (std::vector<int>{row.number & 0xFF, row.number >> 8}));
-                     }});
+        runMainWith(
+            {[] { QTest::mouseClick(switches()[15], Qt::LeftButton); },
+             [&] {
+                 typeIntoSpin(row.keys);
+                 QTest::mouseClick(rightButton(), Qt::LeftButton);
+             },
+             [&] {
+                 EXPECT_EQ(switchPattern(), row.number);
+                 EXPECT_EQ(shownBytes(), (std::vector<int>{row.number & 0xFF, row.number >> 8}));
+             }});
     }
 }
 
@@ -159,14 +197,14 @@ TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeIt
 {
     std::shared_ptr<rt::gui::Dialog> dialog;
     bool stillRunning = false;
-    const bool returned = runMainWith({[&] {
-                                           dialog = runningDialog();
-                                           for (int code : {0, 42, 0x00100001, 0x00100037})
-                                               rt::gui::postEvent(
-                                                   static_cast<rt::gui::EventCode>(code),
-                                                   rt::NIL, rt::NIL, rt::Value(dialog));
-                                       },
-                                       [&] { stillRunning = !dialog->closed(); }});
+    const bool returned =
+        runMainWith({[&] {
+                         dialog = runningDialog();
+                         for (int code : {0, 42, 0x00100001, 0x00100037})
+                             rt::gui::postEvent(static_cast<rt::gui::EventCode>(code), rt::NIL,
+                                                rt::NIL, rt::Value(dialog));
+                     },
+                     [&] { stillRunning = !dialog->closed(); }});
     EXPECT_TRUE(returned);
     EXPECT_TRUE(stillRunning);
     ASSERT_NE(dialog, nullptr);
@@ -190,8 +228,8 @@ TEST_F(Window, NoCaptionOrNumberIsCutOff)
         }
         spin()->setValue(65535);
         EXPECT_GE(spinEntry()->width(), spinEntry()->fontMetrics().horizontalAdvance("65535"));
-        EXPECT_GE(twoByteField()->width(),
-                  twoByteField()->fontMetrics().horizontalAdvance(QString::fromUtf8("\u2588\u2588")));
+        EXPECT_GE(twoByteField()->width(), twoByteField()->fontMetrics().horizontalAdvance(
+                                               QString::fromUtf8("\u2588\u2588")));
         for (QCheckBox *box : switches()) {
             QStyleOptionButton option;
             option.initFrom(box);

@@ -44,8 +44,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: screenshot OUTPUT.png\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     const QString output = QString::fromLocal8Bit(argv[1]);
     rt::gui::DesktopSession session(argc, argv);
     bool saved = false;

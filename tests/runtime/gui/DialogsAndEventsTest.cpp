@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <csignal>
 
@@ -75,6 +76,7 @@ struct ConfirmRow
 
 const ConfirmRow kConfirm[] = {
     {"OK alone answers 1", 0, 64, "OK", 1, QMessageBox::Information},
+    {"closing OK alone answers OK", 0, 0, "", 1, QMessageBox::NoIcon},
     {"OK of OK/Cancel answers 1", 1, 48, "OK", 1, QMessageBox::Warning},
     {"Cancel answers 2", 1, 16, "Abbrechen", 2, QMessageBox::Critical},
     {"closing OK/Cancel answers Cancel", 1, 16 + 131072, "", 2, QMessageBox::Critical},
@@ -100,15 +102,40 @@ TEST_F(GuiLayer, ConfirmBoxAnswersWithTheCodeOfTheButtonPressed)
     }
 }
 
+struct AlertRow
+{
+    const char *name;
+    QString press; // "" closes the box
+    int answer;
+};
+
+const AlertRow kAlert[] = {
+    {"an option answers its position", "Wiederholen", 3},
+    {"the first option answers 1", "Abbrechen", 1},
+    {"closing without a choice answers 0", "", 0},
+};
+
 TEST_F(GuiLayer, AlertShowsEachPieceAsALineAndAnswersTheOptionsPosition)
 {
-    BoxSeen seen;
-    answerNextBox("Wiederholen", &seen);
-    Value choice = ALERT("Fehler;zweite Zeile", newArray({"Abbrechen", "Ende mit LOG-Datei",
-                                                          "Wiederholen"}));
-    EXPECT_EQ(choice, Value(3));
-    EXPECT_EQ(seen.text, "Fehler\nzweite Zeile");
-    EXPECT_EQ(seen.buttons.size(), 3);
+    for (const AlertRow &row : kAlert) {
+        SCOPED_TRACE(row.name);
+        BoxSeen seen;
+        answerNextBox(row.press, &seen);
+        Value choice = ALERT("Fehler;zweite Zeile",
+                             newArray({"Abbrechen", "Ende mit LOG-Datei", "Wiederholen"}));
+        EXPECT_EQ(choice, Value(row.answer));
+        EXPECT_EQ(seen.text, "Fehler\nzweite Zeile");
+        EXPECT_EQ(seen.buttons.size(), 3);
+    }
+}
+
+TEST_F(GuiLayer, EscapeOnAnAlertWithOneOptionIsNoChoice)
+{
+    QTimer::singleShot(0, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(ALERT("Nur eins", newArray({"OK"})), Value(0));
 }
 
 TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlauts)
@@ -139,6 +166,19 @@ TEST_F(GuiLayer, TerminationSignalBecomesTheCloseEventOfTheDialog)
     Value mp1, mp2, part;
     EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(1048632));
     EXPECT_EQ(part, Value(dialog));
+}
+
+TEST_F(GuiLayer, ABurstOfTerminationSignalsIsOneCloseEvent)
+{
+    auto dialog = Dialog::New(APPDESKTOP(), NIL, {0, 0}, {100, 100}, {}, false);
+    dialog->create();
+    for (int sig : {SIGINT, SIGHUP, SIGTERM, SIGTERM})
+        std::raise(sig);
+    Value mp1, mp2, part;
+    EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(1048632));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(pendingEvents(), 0);
 }
 
 TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
