@@ -26,7 +26,7 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, probe, seconds=20.0):
+def wait_for(what, probe, seconds=40.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         result = probe()
@@ -67,7 +67,7 @@ class Session:
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        self.spawn(["openbox"])
+        self.spawn(["openbox", "--sm-disable"])
         wait_for("the window manager", lambda: subprocess.run(
             ["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0)
         os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
@@ -165,8 +165,12 @@ def main():
         if len(buttons) != 2:
             fail("expected two buttons \"Umwandeln\", found %d" % len(buttons))
         spin = next(n for n in everything if n.getRoleName() == "spin button")
-        field = next(n for n in everything if n.getRoleName() == "text"
-                     and not n.getState().contains(a.STATE_EDITABLE))
+        fields = [n for n in everything if n.getRoleName() in ("text", "entry")
+                  and n.getState().contains(a.STATE_READ_ONLY)]
+        if len(fields) != 1:
+            fail("expected one read-only field, found roles %s" % sorted(
+                {(n.getRoleName(), n.name) for n in everything}))
+        field = fields[0]
 
         # Switches 1 and 9 are bits 0 and 8; the left button shows their value, 257.
         click(session, switches[0])
