@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <set>
 
 using namespace rt;
 using namespace rt::gui;
@@ -138,16 +139,24 @@ TEST_F(Conversions, SxOnOffWritesTheTwoByteFieldBeforeAnySwitch)
 
 TEST_F(Conversions, EveryWholeNumberComesBackThroughBothDirections)
 {
+    auto *field = qobject_cast<QLineEdit *>(edit->native().widget.data());
+    ASSERT_NE(field, nullptr);
     int mismatches = 0;
+    std::set<QString> seen; // what the field shows tells every value apart
     for (int n = 0; n <= 65535; ++n) {
         SxOnOff(n, aSx);
         const Text shown = edit->getData();
+        const QString glyphs = field->text();
+        seen.insert(glyphs);
         spin->setData(n == 0 ? 1 : 0); // so the spin button must really be written again
+        field->clear();
         Sx2Zahl(aSx);
-        if (spin->editBuffer() != n || edit->getData() != shown || shown != bytes(n & 0xFF, n >> 8))
+        if (spin->editBuffer() != n || edit->getData() != shown ||
+            shown != bytes(n & 0xFF, n >> 8) || field->text() != glyphs || glyphs.size() != 2)
             ++mismatches;
     }
     EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(seen.size(), 65536u);
 }
 
 TEST_F(Conversions, AValueThatIsNotANumberGoesToTheErrorHandlerFirstThroughTheTwoByteString)
