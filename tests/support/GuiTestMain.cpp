@@ -1,4 +1,4 @@
-// The tests of the window run on a real desktop session on Qt's offscreen platform.
+// main() of the test executables that drive real widgets: a desktop session, offscreen.
 
 #include "DesktopSession.hpp"
 
