@@ -64,24 +64,11 @@ std::filesystem::path expectedDir()
 
 void ErrorSystemTest::SetUp()
 {
-    RuntimeTest::SetUp();
+    ScratchDirTest::SetUp();
     dialogs = std::make_shared<rt::ScriptedDialogs>();
     rt::installDialogs(dialogs);
     rt::redirectConsole([this](std::string_view b) { console += b; },
                         [this](std::string_view b) { errorChannel += b; });
-    m_previous = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "errors-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-    std::filesystem::current_path(dir);
-}
-
-void ErrorSystemTest::TearDown()
-{
-    RuntimeTest::TearDown(); // closes the alternate file before its directory goes
-    std::filesystem::current_path(m_previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
 }
 
 std::vector<rt::ScriptedDialogs::Call>

@@ -44,22 +44,17 @@ std::filesystem::path expectedDir();
 
 // A runtime reset before and after, a fresh empty working directory, scripted dialogs, the
 // console channels captured.
-class ErrorSystemTest : public testsupport::RuntimeTest
+class ErrorSystemTest : public testsupport::ScratchDirTest
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The dialogs recorded so far of one kind.
     std::vector<rt::ScriptedDialogs::Call> calls(rt::ScriptedDialogs::Call::Kind kind) const;
 
     std::shared_ptr<rt::ScriptedDialogs> dialogs;
-    std::filesystem::path dir;
     std::string console;      // what went to the console
     std::string errorChannel; // what went to standard error
-
-private:
-    std::filesystem::path m_previous;
 };
 
 // The standard error handler's tests: text mode, a handler call, and the end with a log.

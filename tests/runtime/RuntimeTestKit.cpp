@@ -59,22 +59,4 @@ void writeFile(const std::filesystem::path &file, const std::string &content)
     std::ofstream(file, std::ios::binary) << content;
 }
 
-void ScratchDirTest::SetUp()
-{
-    RuntimeTest::SetUp();
-    m_previous = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "rt-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
-    std::filesystem::current_path(m_dir);
-}
-
-void ScratchDirTest::TearDown()
-{
-    RuntimeTest::TearDown(); // closes the alternate file before its directory goes
-    std::filesystem::current_path(m_previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-}
-
 } // namespace rttest

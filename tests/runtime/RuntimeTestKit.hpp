@@ -44,16 +44,6 @@ bool sameValue(const rt::Value &a, const rt::Value &b);
 std::string fileContent(const std::filesystem::path &file);
 void writeFile(const std::filesystem::path &file, const std::string &content);
 
-// A runtime test that runs in a fresh, empty current directory, removed afterwards.
-class ScratchDirTest : public testsupport::RuntimeTest
-{
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_dir;
-};
+using ScratchDirTest = testsupport::ScratchDirTest;
 
 } // namespace rttest

@@ -2,6 +2,8 @@
 
 #include "Runtime.hpp"
 
+#include <cstdlib>
+
 namespace testsupport {
 
 void resetRuntime()
@@ -17,6 +19,24 @@ void resetRuntime()
     rt::redirectConsole({}, {});
     rt::attachPrinter({});
     rt::attachExtra({});
+}
+
+void ScratchDirTest::SetUp()
+{
+    RuntimeTest::SetUp();
+    m_previous = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir = pattern;
+    std::filesystem::current_path(dir);
+}
+
+void ScratchDirTest::TearDown()
+{
+    RuntimeTest::TearDown(); // closes the alternate file before its directory goes
+    std::filesystem::current_path(m_previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
 }
 
 } // namespace testsupport

@@ -2,6 +2,7 @@
 // Puts the runtime back to its start state, so every test begins alike: settings, error callback,
 // dialogs, published names, engines, application type and window, exit code, console channels.
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -14,6 +15,19 @@ class RuntimeTest : public ::testing::Test
 protected:
     void SetUp() override { resetRuntime(); }
     void TearDown() override { resetRuntime(); }
+};
+
+// A runtime test that runs in a fresh, empty current directory, removed afterwards.
+class ScratchDirTest : public RuntimeTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path dir; // the current directory while the test runs
+
+private:
+    std::filesystem::path m_previous;
 };
 
 } // namespace testsupport
