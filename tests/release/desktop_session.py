@@ -175,24 +175,22 @@ def main():
         # Switches 1 and 9 are bits 0 and 8; the left button shows their value, 257.
         click(session, switches[0])
         click(session, switches[8])
+        wait_for("switches 1 and 9 to be ticked", lambda: checked_bits(switches) == [0, 8])
         click(session, buttons[0])
-        value = spin.queryValue().currentValue
-        if value != 257:
-            fail("left Umwandeln: spin button shows %r, expected 257" % value)
-        text = field.queryText().getText(0, -1)
-        if len(text) != 2:
-            fail("left Umwandeln: two-byte field shows %r, expected two glyphs" % text)
+        wait_for("257 in the spin button after the left Umwandeln",
+                 lambda: spin.queryValue().currentValue == 257)
+        wait_for("two glyphs in the two-byte field",
+                 lambda: field.queryText().getText(0, -1) == "\u263a\u263a")
 
         # 258 typed into the spin button; the right button sets bits 1 and 8.
         click(session, spin)
         xdotool(session, "key", "ctrl+a")
         xdotool(session, "type", "--delay", "50", "258")
         click(session, buttons[1])
-        if checked_bits(switches) != [1, 8]:
-            fail("right Umwandeln: switches on %s, expected [1, 8]" % checked_bits(switches))
-        text = field.queryText().getText(0, -1)
-        if text != "\u263b\u263a":
-            fail("right Umwandeln: two-byte field shows %r, expected the glyphs of 02 01" % text)
+        wait_for("switches 2 and 9 (bits 1 and 8) after the right Umwandeln",
+                 lambda: checked_bits(switches) == [1, 8])
+        wait_for("the glyphs of 02 01 in the two-byte field",
+                 lambda: field.queryText().getText(0, -1) == "\u263b\u263a")
 
         subprocess.run(["wmctrl", "-c", TITLE], env=session.env, check=True)
         try:
