@@ -33,19 +33,6 @@ Ending runCall(const std::function<rt::Value()> &body, bool withRecoveryPoint)
     return ending;
 }
 
-std::string fileContent(const std::filesystem::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeFile(const std::filesystem::path &file, const std::string &content)
-{
-    std::ofstream(file, std::ios::binary) << content;
-}
-
 std::vector<std::string> split(const std::string &text, const std::string &separator)
 {
     std::vector<std::string> parts;

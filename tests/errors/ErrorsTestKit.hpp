@@ -33,8 +33,8 @@ struct Ending
 // Runs `body` under a recovery point (or without one when `withRecoveryPoint` is false).
 Ending runCall(const std::function<rt::Value()> &body, bool withRecoveryPoint = true);
 
-std::string fileContent(const std::filesystem::path &file);
-void writeFile(const std::filesystem::path &file, const std::string &content);
+using testsupport::fileContent;
+using testsupport::writeFile;
 
 // "\r"-separated lines of a box text, or "\r\n"-separated lines of a log.
 std::vector<std::string> split(const std::string &text, const std::string &separator);

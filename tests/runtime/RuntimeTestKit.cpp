@@ -46,17 +46,4 @@ bool sameValue(const rt::Value &a, const rt::Value &b)
     return a == b;
 }
 
-std::string fileContent(const std::filesystem::path &file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void writeFile(const std::filesystem::path &file, const std::string &content)
-{
-    std::ofstream(file, std::ios::binary) << content;
-}
-
 } // namespace rttest

@@ -40,9 +40,8 @@ struct ConsoleCapture
 // by element, references by identity.
 bool sameValue(const rt::Value &a, const rt::Value &b);
 
-// The whole content of a file; "" when it cannot be read.
-std::string fileContent(const std::filesystem::path &file);
-void writeFile(const std::filesystem::path &file, const std::string &content);
+using testsupport::fileContent;
+using testsupport::writeFile;
 
 using ScratchDirTest = testsupport::ScratchDirTest;
 

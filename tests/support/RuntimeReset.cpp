@@ -3,6 +3,8 @@
 #include "Runtime.hpp"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace testsupport {
 
@@ -19,6 +21,19 @@ void resetRuntime()
     rt::redirectConsole({}, {});
     rt::attachPrinter({});
     rt::attachExtra({});
+}
+
+std::string fileContent(const std::filesystem::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::filesystem::path &file, const std::string &content)
+{
+    std::ofstream(file, std::ios::binary) << content;
 }
 
 void ScratchDirTest::SetUp()

@@ -3,11 +3,16 @@
 // dialogs, published names, engines, application type and window, exit code, console channels.
 
 #include <filesystem>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace testsupport {
 
 void resetRuntime();
+
+// The whole content of a file; "" when it cannot be read.
+std::string fileContent(const std::filesystem::path &file);
+void writeFile(const std::filesystem::path &file, const std::string &content);
 
 // A fixture that resets the runtime before and after each test.
 class RuntimeTest : public ::testing::Test
