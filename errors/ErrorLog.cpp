@@ -99,6 +99,40 @@ Text openLogFile()
     }
 }
 
+// Logs now being written, counting nested calls: an error raised while a log is written can reach
+// the handler, and the user can ask for a log of that error too.
+int &logsBeingWritten()
+{
+    static int count = 0;
+    return count;
+}
+
+struct WritingLog
+{
+    WritingLog() { ++logsBeingWritten(); }
+    ~WritingLog() { --logsBeingWritten(); }
+};
+
+// The callback for a log written while another one is: a failing write of this log is not shown
+// again but let go by (its bytes are dropped, and the report says the log is incomplete); every
+// other error goes on to `previous`. Without it a full disk would climb from log to log until the
+// nesting of errors ends the process with no report and no exit procedure.
+Value lettingWriteErrorsGo(const Value &previous)
+{
+    return block([previous](Args &a) -> Value {
+        const Value oError = a.empty() ? NIL : a[0];
+        if (SEND(oError, "genCode") == Value(7) && SEND(oError, "canDefault") == Value(true))
+            return false;
+        return EVAL(previous, a);
+    });
+}
+
+Text incompleteText(const Text &name)
+{
+    return "Fehlerprotokoll konnte nicht vollständig in die Datei "_oem + name +
+           " geschrieben werden";
+}
+
 } // namespace
 
 Value ERRORLOG(const Value &oError, const Value &nStart, std::source_location w)
@@ -108,19 +142,33 @@ Value ERRORLOG(const Value &oError, const Value &nStart, std::source_location w)
         BREAK(a.empty() ? NIL : a[0]);
         return NIL;
     });
+    const bool nested = logsBeingWritten() > 0;
     const Value previousCallback = ERRORBLOCK(breakCallback);
     const OutputSettings saved = prepareOutput();
     const Text name = openLogFile();
 
-    ERRORBLOCK(previousCallback); // from here on an error reaches the regular handler
-    errorlog::writeLog(oError, nStart);
+    // From here on an error reaches the regular handler.
+    ERRORBLOCK(nested ? lettingWriteErrorsGo(previousCallback) : previousCallback);
+    try {
+        WritingLog writing;
+        errorlog::writeLog(oError, nStart);
+    } catch (...) {
+        // Left unfinished: an error raised meanwhile ended the program or broke out. The lines
+        // written so far stay in the file, and the user is told that it is incomplete.
+        ERRORBLOCK(previousCallback);
+        SET(19, "");
+        SET(18, "OFF");
+        report(incompleteText(name));
+        restoreOutput(saved);
+        throw;
+    }
+    ERRORBLOCK(previousCallback);
     SET(19, "");
     SET(18, "OFF");
     // A write the handler let go by (its default drops the bytes) leaves the log incomplete; it is
     // never reported as written.
     if (alternateFileWritesLost())
-        endProcess("Fehlerprotokoll konnte nicht vollständig in die Datei "_oem + name +
-                   " geschrieben werden");
+        endProcess(incompleteText(name));
     report("Fehlerprotokoll wurde in die Datei " + name + " geschrieben");
     restoreOutput(saved);
     return NIL;

@@ -1,6 +1,7 @@
 #include "AlternateFile.hpp"
 
 #include "ErrorRouting.hpp"
+#include "WriteFaults.hpp"
 
 #include <cerrno>
 #include <cstring>
@@ -39,7 +40,7 @@ Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what
 // One attempt to open the file; -1 with `failure` filled when it did not work.
 int tryOpen(const Text &name, bool additive, Failure &failure)
 {
-    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC |
+    const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
                       (additive ? O_APPEND : 0);
     int fd = ::open(name.c_str(), flags, 0644);
     if (fd < 0) {
@@ -48,10 +49,19 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
                               err == ELOOP ? "Name is a symbolic link" : std::strerror(err));
         return -1;
     }
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         failure = fileFailure(GenCode::Create, name, EINVAL, "Not a regular file");
+        return -1;
+    }
+    // A second name of a file that lives elsewhere: writing here would change a file the program
+    // never named. Checked before anything is emptied.
+    if (st.st_nlink > 1) {
+        ::close(fd);
+        failure = fileFailure(GenCode::Create, name, EMLINK, "Name is a hard link");
         return -1;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -70,26 +80,49 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     return fd;
 }
 
+// The name leads to the file that is open as the alternate file now.
+bool namesOpenFile(const Text &name)
+{
+    struct stat named
+    {
+    }, open{};
+    return descriptor() >= 0 && ::lstat(name.c_str(), &named) == 0 &&
+           ::fstat(descriptor(), &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
 } // namespace
 
 bool openAlternateFile(const Text &name, bool additive, std::source_location where)
 {
-    closeAlternateFile(where);
     if (name.find('\0') != Text::npos) {
+        closeAlternateFile(where);
         raise(fileFailure(GenCode::Create, name, EINVAL, "Name holds a zero byte"), NIL, where);
         return false;
     }
     Value opened = retrying(
         [&](Failure &failure) -> std::optional<Value> {
+            // The file being written is never emptied by a second opening of its name (an error
+            // raised while it is written may ask for another file of the same name): that costs
+            // the attempt, and the open file keeps what it holds.
+            if (!additive && namesOpenFile(name)) {
+                failure = fileFailure(GenCode::Create, name, EBUSY, "File is being written");
+                return std::nullopt;
+            }
+            closeAlternateFile(where);
             int fd = tryOpen(name, additive, failure);
             if (fd < 0)
                 return std::nullopt;
             descriptor() = fd;
-            writesLost() = false;
+            if (!additive)
+                writesLost() = false; // continuing a file keeps what was lost in it
             return Value(true);
         },
         false, where);
-    return opened.isLogical() && opened.logical() && descriptor() >= 0;
+    const bool open = opened.isLogical() && opened.logical() && descriptor() >= 0;
+    if (!open)
+        closeAlternateFile(where); // after a failure no file is open, whichever it was
+    return open;
 }
 
 void closeAlternateFile(std::source_location)
@@ -112,7 +145,11 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
             while (!bytes.empty()) {
                 if (descriptor() < 0)
                     return Value(); // closed by the error callback meanwhile: nothing to write to
-                ssize_t n = ::write(descriptor(), bytes.data(), bytes.size());
+                ssize_t n = -1;
+                if (WriteFaults::nextWriteFails())
+                    errno = ENOSPC;
+                else
+                    n = ::write(descriptor(), bytes.data(), bytes.size());
                 if (n < 0 && errno == EINTR)
                     continue;
                 if (n <= 0) {

@@ -1,9 +1,10 @@
 #pragma once
 // The alternate output file behind settings 18 and 19. It is opened under the bare name in the
-// current directory and never through a symbolic link; a name that is not a regular file, that
-// cannot be opened, or that another open file description holds locked, raises an error (the last
-// one as genCode 71 with osCode 32). The file stays locked while it is open. Bytes are written as
-// they are, without any conversion.
+// current directory and never through a symbolic link; a name that is not a regular file, that is
+// a hard link (the file has other names), that cannot be opened, that names the file open now when
+// it would be emptied, or that another open file description holds locked, raises an error (the
+// last one as genCode 71 with osCode 32). The file stays locked while it is open. Bytes are written
+// as they are, without any conversion.
 
 #include "Value.hpp"
 
@@ -25,7 +26,8 @@ bool alternateFileOpen();
 void writeAlternateFile(std::string_view bytes, std::source_location where);
 
 // True when bytes meant for the alternate file opened last were dropped after a failed write, so
-// that a writer can tell a complete file from one with holes. Cleared when a file is opened.
+// that a writer can tell a complete file from one with holes. Cleared when a file is opened
+// emptied; kept when one is opened to be continued.
 bool alternateFileWritesLost();
 
 } // namespace rt

@@ -71,11 +71,25 @@ Value setAlternateFile(const Value &name, const Value &additive, std::source_loc
     if (!name.isText() || !(additive.isNil() || additive.isLogical()))
         return wrongValue(static_cast<int>(Setting::AlternateFile), name, where);
     Value previous = s.alternateFile;
-    closeAlternateFile(where);
-    s.alternateFile.clear();
-    if (!name.text().empty() &&
-        openAlternateFile(name.text(), additive.isLogical() && additive.logical(), where))
-        s.alternateFile = name.text();
+    // However the call is left (a break callback may leave it from inside the opening), the
+    // setting never names a file that is not open.
+    struct KeepTrue
+    {
+        State &s;
+        ~KeepTrue()
+        {
+            if (!alternateFileOpen())
+                s.alternateFile.clear();
+        }
+    } keepTrue{s};
+    // Opening closes the file open before, and only once it has checked that the new name does
+    // not lead to that very file.
+    const bool open =
+        !name.text().empty() &&
+        openAlternateFile(name.text(), additive.isLogical() && additive.logical(), where);
+    if (!open)
+        closeAlternateFile(where);
+    s.alternateFile = open ? name.text() : Text();
     return previous;
 }
 

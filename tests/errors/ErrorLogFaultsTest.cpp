@@ -25,6 +25,15 @@ void limitFileSize(rlim_t bytes)
         std::_Exit(3);
 }
 
+// The texts of the dialogue calls from the `from`-th on are `texts`.
+bool reportsAre(const ScriptedDialogs &dialogs, size_t from, const std::vector<std::string> &texts)
+{
+    std::vector<std::string> seen;
+    for (size_t i = from; i < dialogs.calls().size(); ++i)
+        seen.push_back(dialogs.calls()[i].text);
+    return seen == texts;
+}
+
 // The handler lets every failed write go by (its default drops the bytes): the log has holes, and
 // the writer says so instead of reporting it written, then ends with exit code 1. The child exits
 // with 1 only when it quit with exit code 1 after exactly that report.
@@ -51,24 +60,33 @@ TEST_F(ErrorLogFaultsDeathTest, LostWritesAreNeverReportedAsALogWritten)
         testing::ExitedWithCode(1), "write errors [1-9][0-9]*, size 300, quit 1");
 }
 
-// The standard error handler shows each failed write; "Abbrechen" has a log written of that error,
-// which fails again, and so on: the raise path's nesting guard ends the process with exit code 1
-// and one line on standard error before anything reports a log as written.
-TEST_F(ErrorLogFaultsDeathTest, FailingWritesUnderTheHandlerEndAtTheNestingGuard)
+// The standard error handler shows the failed write; "Abbrechen" has a log written of that error
+// under the next free name, since the file being written is never emptied. That log's own writes
+// fail too and are let go by, so the chain ends there: the nested log and then the first are each
+// reported as incomplete, both files keep what they hold, exit code 1 - never the nesting guard.
+TEST_F(ErrorLogFaultsDeathTest, FailingWritesUnderTheHandlerEndWithBothLogsReportedIncomplete)
 {
     EXPECT_EXIT(
         {
             limitFileSize(300);
             ERRORSYS();
             dialogs->answer(1); // OK for the first error: log and end
-            for (int i = 0; i < kMaxNesting; ++i)
-                dialogs->answer(3); // Abort for each failed write: log and end
-            runCall([] { return divide(5, 0); });
-            std::_Exit(2);
+            dialogs->answer(3); // Abort for the failed write: log and end
+            errtest::Ending ending = runCall([] { return divide(5, 0); });
+            const bool told =
+                dialogs->calls().size() == 4 &&
+                reportsAre(*dialogs, 2,
+                           {"Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
+                            "MRVERROR.001 geschrieben werden",
+                            "Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
+                            "MRVERROR.LOG geschrieben werden"});
+            std::fprintf(stderr, "quit %d level %d boxes %zu sizes %zu %zu\n", ending.quit,
+                         ending.errorLevel, dialogs->calls().size(),
+                         errtest::fileContent("MRVERROR.LOG").size(),
+                         errtest::fileContent("MRVERROR.001").size());
+            std::_Exit(ending.quit && ending.errorLevel == 1 && told ? 1 : 2);
         },
-        testing::ExitedWithCode(1),
-        "^Runtime error 7: File too large \\(QOUT\\) - raised while errors were handled 4 levels "
-        "deep\n$");
+        testing::ExitedWithCode(1), "^quit 1 level 1 boxes 4 sizes 300 300\n$");
 }
 
 } // namespace

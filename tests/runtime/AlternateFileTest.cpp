@@ -1,6 +1,7 @@
 // The alternate file behind settings 18 and 19: created empty, overwritten from the start,
-// appended to, closed by "", and refused through a symbolic link, for a directory and while
-// another open file description holds it locked.
+// appended to, closed by "", and refused through a symbolic link, through a hard link, for a
+// directory, for the open file when it would be emptied, and while another open file description
+// holds it locked.
 
 #include "RuntimeTestKit.hpp"
 
@@ -55,6 +56,7 @@ TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnName)
     rttest::writeFile("target.txt", "untouched");
     fs::create_symlink("target.txt", "link.txt");
     fs::create_symlink("missing.txt", "dangling.txt");
+    fs::create_hard_link("target.txt", "hard.txt");
     fs::create_directory("folder");
     struct Row
     {
@@ -62,6 +64,7 @@ TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnName)
         int osCode;
     } rows[] = {{"a symbolic link to a file", "link.txt", ELOOP},
                 {"a symbolic link to nothing", "dangling.txt", ELOOP},
+                {"a second name of a file kept elsewhere", "hard.txt", EMLINK},
                 {"a directory", "folder", EISDIR},
                 {"a name in a missing directory", "missing/alt.txt", ENOENT}};
     for (const Row &row : rows) {
@@ -78,6 +81,30 @@ TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnName)
     }
     EXPECT_EQ(rttest::fileContent("target.txt"), "untouched");
     EXPECT_FALSE(fs::exists("missing.txt"));
+}
+
+// An error raised while the file is written may ask for a file of the same name again: the file
+// being written is not emptied by that, but continuing it is allowed.
+TEST_F(AlternateFile, NamingTheOpenFileAgainToEmptyItIsRefusedAndKeepsWhatItHolds)
+{
+    SET(17, false);
+    SET(18, true);
+    SET(19, "alt.txt", false);
+    QOUT({"first"});
+    rttest::ErrorRecorder recorder;
+    SET(19, "alt.txt", false);
+    const ErrorObject &e = recorder.only();
+    EXPECT_EQ(e.genCode, Value(int(GenCode::Create)));
+    EXPECT_EQ(e.osCode, Value(EBUSY));
+    EXPECT_EQ(SET(19), Value(""));
+    EXPECT_FALSE(alternateFileOpen());
+    EXPECT_EQ(rttest::fileContent("alt.txt"), "\r\nfirst");
+
+    SET(19, "alt.txt", true);
+    QOUT({"second"});
+    SET(19, "");
+    EXPECT_EQ(rttest::fileContent("alt.txt"), "\r\nfirst\r\nsecond");
+    EXPECT_EQ(recorder.errors.size(), 1u);
 }
 
 // Another open file description of the same file, locked as another process would lock it.
