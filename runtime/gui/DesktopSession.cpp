@@ -1,37 +1,21 @@
 #include "DesktopSession.hpp"
 
 #include "Dialog.hpp"
+#include "EndSignals.hpp"
+#include "ModalBoxes.hpp"
 #include "QtDialogs.hpp"
+#include "SessionEnding.hpp"
 #include "System.hpp"
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <cerrno>
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace rt::gui {
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-// Only async-signal-safe work here: one byte into the pipe; the event loop does the rest. The
-// write end never blocks (a burst of signals that fills the pipe loses only bytes that would say
-// the same), and errno is kept for the code the signal interrupted.
-extern "C" void onEndSignal(int)
-{
-    const int savedErrno = errno;
-    const char byte = 1;
-    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &byte, 1);
-    errno = savedErrno;
-}
-
-} // namespace
 
 struct DesktopSession::Impl
 {
     Impl(int &argc, char **argv) : app(argc, argv) {}
+    EndSignals endSignals; // first: a signal during the toolkit's start is kept for the loop
     QApplication app;
     std::unique_ptr<QSocketNotifier> notifier;
 };
@@ -43,36 +27,27 @@ DesktopSession::DesktopSession(int &argc, char **argv) : m_impl(std::make_unique
     QApplication::setDesktopFileName("org.tarvello.Tarvello16bit");
     installDialogs(std::make_shared<QtDialogs>());
     setAppType(AppType::Graphical);
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_signalPipe) == 0) {
+    if (m_impl->endSignals.readEnd() >= 0) {
+        // The notifier also sees the bytes written before it existed.
         m_impl->notifier =
-            std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(m_impl->notifier.get(), &QSocketNotifier::activated, [] {
-            // However many signals came, they ask for one end.
-            char bytes[64];
-            while (::read(g_signalPipe[0], bytes, sizeof bytes) > 0) {
-            }
-            requestClose();
-        });
-        struct sigaction action
-        {
-        };
-        action.sa_handler = onEndSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (int sig : {SIGTERM, SIGINT, SIGHUP})
-            ::sigaction(sig, &action, nullptr);
+            std::make_unique<QSocketNotifier>(m_impl->endSignals.readEnd(), QSocketNotifier::Read);
+        QObject::connect(m_impl->notifier.get(), &QSocketNotifier::activated,
+                         [impl = m_impl.get()] {
+                             impl->endSignals.drain();
+                             // A burst of signals, or one more after the first, is one end: the
+                             // window's close event, and every box of ours answered as ending.
+                             if (beginSessionEnd()) {
+                                 requestClose();
+                                 endModalBoxes();
+                             }
+                         });
     }
 }
 
 DesktopSession::~DesktopSession()
 {
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(sig, SIG_DFL);
     m_impl->notifier.reset();
     installDialogs(nullptr);
-    ::close(g_signalPipe[0]);
-    ::close(g_signalPipe[1]);
-    g_signalPipe[0] = g_signalPipe[1] = -1;
 }
 
 } // namespace rt::gui

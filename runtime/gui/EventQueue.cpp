@@ -21,11 +21,23 @@ std::deque<Event> &queue()
     return events;
 }
 
+// The loop APPEVENT waits on while the queue is empty; null when it is not waiting.
+QEventLoop *&waitingLoop()
+{
+    static QEventLoop *loop = nullptr;
+    return loop;
+}
+
 } // namespace
 
 void postEvent(EventCode code, const Value &mp1, const Value &mp2, const Value &part)
 {
     queue().push_back({code, mp1, mp2, part});
+    // An event may be posted deep inside the toolkit's work, in a nested event loop or in the
+    // stretch before the dispatcher blocks; ending the waiting loop also wakes the dispatcher, so
+    // the event is handed out now and not when some later event happens to arrive.
+    if (QEventLoop *loop = waitingLoop())
+        loop->quit();
 }
 
 int pendingEvents()
@@ -55,8 +67,12 @@ Value APPEVENT(Value &mp1, Value &mp2, Value &oPart, std::source_location w)
         mp1 = mp2 = oPart = NIL;
         return static_cast<int>(gui::EventCode::Close);
     }
-    while (events.empty())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (events.empty()) {
+        QEventLoop loop;
+        gui::waitingLoop() = &loop;
+        loop.exec();
+        gui::waitingLoop() = nullptr;
+    }
     gui::Event e = std::move(events.front());
     events.pop_front();
     mp1 = e.mp1;

@@ -1,5 +1,6 @@
 #include "QtDialogs.hpp"
 
+#include "ModalBoxes.hpp"
 #include "PartNative.hpp"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 
 namespace rt::gui {
 namespace {
@@ -82,6 +84,15 @@ protected:
     }
 };
 
+// A report whose box nobody waited for, because the session ended: the terminal or the session's
+// log still gets it.
+void reportOnStandardError(const Text &text)
+{
+    const QByteArray bytes = fromOem(text).toLocal8Bit() + '\n';
+    std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int QtDialogs::alert(const Text &message, const std::vector<Text> &options)
@@ -91,7 +102,7 @@ int QtDialogs::alert(const Text &message, const std::vector<Text> &options)
     std::vector<QAbstractButton *> buttons;
     for (const Text &option : options)
         buttons.push_back(box.addButton(fromOem(option), QMessageBox::ActionRole));
-    box.exec();
+    runModal(box); // the end of the session closes it: no choice
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i])
             return static_cast<int>(i + 1);
@@ -112,7 +123,8 @@ int QtDialogs::confirmBox(const Text &text, const Text &title, int buttons, int 
             box.setEscapeButton(made.back());
     }
     box.setDefaultButton(qobject_cast<QPushButton *>(made.front()));
-    box.exec();
+    // The end of the session answers with the first button, which ends: OK, Abort or Yes.
+    runModal(box);
     for (size_t i = 0; i < made.size(); ++i)
         if (box.clickedButton() == made[i])
             return static_cast<int>(choices[i].answer);
@@ -126,7 +138,8 @@ void QtDialogs::msgBox(const Text &text, const Text &title)
                     fromOem(text));
     box.setObjectName("messageBox");
     box.addButton("OK", QMessageBox::AcceptRole);
-    box.exec();
+    if (!runModal(box))
+        reportOnStandardError(text);
 }
 
 } // namespace rt::gui

@@ -1,6 +1,8 @@
 #include "RuntimeReset.hpp"
 
 #include "Runtime.hpp"
+#include "SessionEnding.hpp"
+#include "WriteFaults.hpp"
 
 #include <cstdlib>
 #include <fstream>
@@ -15,10 +17,13 @@ void resetRuntime()
     rt::installDialogs(nullptr);
     rt::forgetPublics();
     rt::EngineFaults::reset();
+    rt::WriteFaults::reset();
+    rt::resetSessionEnd();
     rt::setAppType(rt::AppType::Graphical);
     rt::setAppWindow(rt::NIL);
     rt::ERRORLEVEL(0);
     rt::redirectConsole({}, {});
+    rt::SETPOS(0, 0); // the cursor of the output before
     rt::attachPrinter({});
     rt::attachExtra({});
 }
@@ -40,7 +45,8 @@ void ScratchDirTest::SetUp()
 {
     RuntimeTest::SetUp();
     m_previous = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tarvello-test-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir = pattern;
     std::filesystem::current_path(dir);
