@@ -8,6 +8,7 @@
 #include "PartNative.hpp"
 #include "QtDialogs.hpp"
 #include "RuntimeReset.hpp"
+#include "SessionEnding.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -179,6 +180,52 @@ TEST_F(GuiLayer, ABurstOfTerminationSignalsIsOneCloseEvent)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(pendingEvents(), 0);
+}
+
+// A termination signal while a box is open answers it with its ending choice; once the session
+// ends, a box opened afterwards is not shown and answers the same at once, and a report whose box
+// is not waited for goes to standard error. A box that still waited would hang the test.
+TEST_F(GuiLayer, TheEndOfTheSessionAnswersEveryBoxWithItsEndingChoice)
+{
+    const auto window = Dialog::New(APPDESKTOP(), NIL, {0, 0}, {100, 100}, {}, false);
+    window->create(); // the close event the signal posts goes to it
+    struct Row
+    {
+        const char *name;
+        std::function<Value()> open;
+        Value answer;
+        const char *onStandardError; // after the end
+    } rows[] = {
+        {"an alert is closed without a choice",
+         [] { return ALERT("DBFDBE Database-Engine nicht geladen", newArray({"OK"})); }, 0, ""},
+        {"OK alone ends with OK", [] { return CONFIRMBOX(NIL, "Fehler", "T", 0, 16); }, 1, ""},
+        {"OK/Cancel ends with OK", [] { return CONFIRMBOX(NIL, "Fehler", "T", 1, 16); }, 1, ""},
+        {"Abort/Retry/Ignore ends with Abort", [] { return CONFIRMBOX(NIL, "Fehler", "T", 2, 16); },
+         3, ""},
+        {"Yes/No to the end with the log ends with Yes",
+         [] { return CONFIRMBOX(NIL, "Ende mit LOG-Datei", "T", 4, 48); }, 6, ""},
+        {"a report box is closed, its text told on standard error",
+         [] { return MSGBOX(Text("Datei f\x81r MRVERROR.LOG")); }, NIL, "Datei für MRVERROR.LOG\n"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        resetSessionEnd();
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            shown = QApplication::activeModalWidget() != nullptr;
+            std::raise(SIGTERM);
+        });
+        EXPECT_EQ(row.open(), row.answer);
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(sessionEnding());
+
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(row.open(), row.answer) << "after the end";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.onStandardError);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    QCoreApplication::processEvents();
+    clearEvents();
 }
 
 TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
