@@ -2,6 +2,7 @@
 
 #include "Converter.hpp"
 #include "DesktopSession.hpp"
+#include "Entry.hpp"
 #include "ErrorSystem.hpp"
 #include "Recovery.hpp"
 
@@ -21,6 +22,16 @@ int runStartUpPath(const std::function<std::shared_ptr<void>()> &makeDriver)
         return quit.errorLevel;
     }
     return 0;
+}
+
+int runProgram(const std::function<std::shared_ptr<void>()> &makeDriver)
+{
+    int argc = 1;
+    char name[] = "tarvello16bit";
+    char *argv[] = {name, nullptr};
+    rt::gui::DesktopSession session(argc, argv);
+    const std::shared_ptr<void> driver = makeDriver();
+    return ENTRY();
 }
 
 } // namespace errtest

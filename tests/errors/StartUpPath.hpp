@@ -10,4 +10,8 @@ namespace errtest {
 
 int runStartUpPath(const std::function<std::shared_ptr<void>()> &makeDriver);
 
+// The whole program as main() runs it: the desktop session, then the process entry with every hook,
+// the exit procedure included. The driver is made once the toolkit exists.
+int runProgram(const std::function<std::shared_ptr<void>()> &makeDriver);
+
 } // namespace errtest
