@@ -6,13 +6,24 @@
 #include "Entry.hpp"
 #include "ErrorSystem.hpp"
 #include "Hooks.hpp"
+#include "Runtime.hpp"
+
+#include <cstdlib>
 
 namespace {
 
 void stubERRORSYS() { ERRORSYS(); }
 void stubAPPSYS() { APPSYS(); }
 void stubAPPEXIT() { APPEXIT(); }
-void stubDBESYS() { DBESYS(); }
+void stubDBESYS()
+{
+#ifdef TARVELLO_FAULT_SWITCHES
+    // The test-only build: an engine named in the environment cannot be loaded.
+    if (const char *engine = std::getenv("TARVELLO_FAULT_UNAVAILABLE_ENGINE"))
+        rt::EngineFaults::makeUnavailable(engine);
+#endif
+    DBESYS();
+}
 void stubMAIN() { MAIN(); }
 
 frame::StartupImage g_image; // filled at run time by the entry, none of it before
