@@ -28,7 +28,7 @@ run() {
     kill -s TERM "$pid" 2>/dev/null || true
     # A box that still waits for an answer would keep the program alive: the session manager
     # kills it a few seconds later, and so does this test.
-    (trap - EXIT && sleep 10 && kill -s KILL "$pid" 2>/dev/null) &
+    (trap - EXIT && sleep 10 && kill -s KILL "$pid") >/dev/null 2>&1 &
     local watchdog=$!
     status=0
     wait "$pid" || status=$?
