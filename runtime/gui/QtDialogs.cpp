@@ -117,9 +117,11 @@ int QtDialogs::confirmBox(const Text &text, const Text &title, int buttons, int 
     std::vector<QAbstractButton *> made;
     for (const Choice &choice : choices) {
         made.push_back(box.addButton(QString::fromLatin1(choice.label), choice.role));
-        // Escape and the window's close button answer Cancel or No, or the sole button.
+        // Escape and the window's close button answer Cancel or No, or the sole button; Abort of
+        // Abort/Retry/Ignore, which has no declining button: without an escape button the toolkit
+        // would ignore the close request and leave the box open.
         if (choice.answer == BoxAnswer::Cancel || choice.answer == BoxAnswer::No ||
-            choices.size() == 1)
+            choice.answer == BoxAnswer::Abort || choices.size() == 1)
             box.setEscapeButton(made.back());
     }
     box.setDefaultButton(qobject_cast<QPushButton *>(made.front()));

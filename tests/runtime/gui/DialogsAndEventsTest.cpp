@@ -84,6 +84,7 @@ const ConfirmRow kConfirm[] = {
     {"Abort answers 3", 2, 16, "Abbrechen", 3, QMessageBox::Critical},
     {"Retry answers 4", 2, 16, "Wiederholen", 4, QMessageBox::Critical},
     {"Ignore answers 5", 2, 16, "Ignorieren", 5, QMessageBox::Critical},
+    {"closing Abort/Retry/Ignore answers Abort", 2, 16, "", 3, QMessageBox::Critical},
     {"Yes answers 6", 4, 48 + 131072, "Ja", 6, QMessageBox::Warning},
     {"No answers 7", 4, 48, "Nein", 7, QMessageBox::Warning},
     {"closing Yes/No answers No", 4, 48, "", 7, QMessageBox::Warning},
