@@ -2,7 +2,9 @@
 // full disk behaves) and errors raised while errors are handled. Each runs in a child process,
 // since each ends it.
 
+#include "AlternateFile.hpp"
 #include "ErrorsTestKit.hpp"
+#include "WriteFaults.hpp"
 
 #include <csignal>
 #include <cstdio>
@@ -87,6 +89,30 @@ TEST_F(ErrorLogFaultsDeathTest, FailingWritesUnderTheHandlerEndWithBothLogsRepor
             std::_Exit(ending.quit && ending.errorLevel == 1 && told ? 1 : 2);
         },
         testing::ExitedWithCode(1), "^quit 1 level 1 boxes 4 sizes 300 300\n$");
+}
+
+using LogLeftByABreak = errtest::HandlerTest;
+
+// In text mode the alert of a failing write offers "Abbrechen", which breaks out of the log being
+// written to the recovery point outside: the lines written so far stay in the file, the user is
+// told it is incomplete, and the alternate file and every output setting are as before the call.
+TEST_F(LogLeftByABreak, KeepsTheLinesToldIncompleteAndPutsTheSettingsBack)
+{
+    textMode();
+    ERRORSYS();
+    dialogs->answer(1); // "Abbrechen" for the failed write
+    WriteFaults::fail(5, 1);
+    const errtest::Ending ending = runCall([] { return ERRORLOG(errorWith({}), 0); });
+    EXPECT_TRUE(ending.breakValue.has_value());
+    EXPECT_EQ(errtest::split(errtest::fileContent("MRVERROR.LOG"), "\r\n").size(), 5u);
+    EXPECT_NE(console.find("Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
+                           "MRVERROR.LOG geschrieben werden"),
+              std::string::npos)
+        << console;
+    EXPECT_EQ(SET(18), Value(false));
+    EXPECT_EQ(SET(19), Value(""));
+    EXPECT_EQ(SET(21), Value(false));
+    EXPECT_FALSE(alternateFileOpen());
 }
 
 } // namespace
