@@ -39,13 +39,13 @@ public:
     }
     std::string className() const override { return "DrawingArea"; }
 
-    std::optional<Value> receive(std::string_view message, Args &args) override
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override
     {
         if (sameName(message, "setFontCompoundName") && !args.empty() && args[0].isText()) {
             setFontCompoundName(args[0].text());
             return NIL;
         }
-        return Part::receive(message, args);
+        return Part::receive(message, args, w);
     }
 
     void setFontCompoundName(const Text &compound)
@@ -137,7 +137,7 @@ void Dialog::show()
     }
 }
 
-Value Dialog::handleEvent(int code, const Value &, const Value &, std::source_location)
+Value Dialog::handleEvent(int code, const Value &, const Value &, Where)
 {
     if (code == static_cast<int>(EventCode::Close)) {
         m_closed = true;
@@ -147,7 +147,7 @@ Value Dialog::handleEvent(int code, const Value &, const Value &, std::source_lo
     return NIL;
 }
 
-std::optional<Value> Dialog::receive(std::string_view message, Args &args)
+std::optional<Value> Dialog::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "show")) {
         show();
@@ -155,7 +155,7 @@ std::optional<Value> Dialog::receive(std::string_view message, Args &args)
     }
     if (sameName(message, "drawingArea"))
         return Value(drawingArea());
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 } // namespace rt::gui

@@ -32,9 +32,8 @@ public:
     void show();
     bool closed() const { return m_closed; }
 
-    Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                      std::source_location w = std::source_location::current()) override;
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
 protected:
     void realise(PartNative &native) override;

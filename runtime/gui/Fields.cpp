@@ -34,11 +34,11 @@ QString hexBytes(const Text &bytes)
     return parts.join(' ');
 }
 
-Value wrongData(const Part &part, std::string_view message, const Args &args)
+Value wrongData(const Part &part, std::string_view message, const Args &args, Where w)
 {
     return argumentError(
         message, {Value(const_cast<Part &>(part).shared_from_this()), args.empty() ? NIL : args[0]},
-        NIL);
+        NIL, w);
 }
 
 } // namespace
@@ -60,17 +60,17 @@ void SingleLineEdit::setData(const Text &bytes)
     }
 }
 
-std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &args)
+std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isText())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setData(args[0].text());
         return args[0];
     }
     if (sameName(message, "getData"))
         return Value(m_bytes);
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 void SpinButton::realise(PartNative &native)
@@ -115,11 +115,11 @@ double SpinButton::editBuffer() const
     return ok ? std::clamp(n, m_minimum, m_maximum) : spin->value();
 }
 
-std::optional<Value> SpinButton::receive(std::string_view message, Args &args)
+std::optional<Value> SpinButton::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isNumber())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setData(args[0].number());
         return args[0];
     }
@@ -127,11 +127,11 @@ std::optional<Value> SpinButton::receive(std::string_view message, Args &args)
         return Value(editBuffer());
     if (sameName(message, "setNumLimits")) {
         if (args.size() < 2 || !args[0].isNumber() || !args[1].isNumber())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setNumLimits(static_cast<int>(args[0].number()), static_cast<int>(args[1].number()));
         return NIL;
     }
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 } // namespace rt::gui

@@ -18,7 +18,7 @@ public:
     std::string className() const override { return "SingleLineEdit"; }
     void setData(const Text &bytes);
     const Text &getData() const { return m_bytes; }
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
 protected:
     void realise(PartNative &native) override;
@@ -39,7 +39,7 @@ public:
     // The number now in the entry. An empty entry reads as 0, the value of no switch at all;
     // the entry cannot hold anything but digits within the limits.
     double editBuffer() const;
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
 protected:
     void realise(PartNative &native) override;

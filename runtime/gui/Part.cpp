@@ -47,20 +47,20 @@ bool Part::created() const
     return !m_native->widget.isNull();
 }
 
-Value Part::handleEvent(int, const Value &, const Value &, std::source_location)
+Value Part::handleEvent(int, const Value &, const Value &, Where)
 {
     return NIL;
 }
 
-std::optional<Value> Part::receive(std::string_view message, Args &args)
+std::optional<Value> Part::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "handleEvent")) {
         args.resize(3);
         if (!args[0].isNumber())
-            return argumentError("handleEvent", args, NIL);
-        return handleEvent(static_cast<int>(args[0].number()), args[1], args[2]);
+            return argumentError("handleEvent", args, NIL, w);
+        return handleEvent(static_cast<int>(args[0].number()), args[1], args[2], w);
     }
-    return Object::receive(message, args);
+    return Object::receive(message, args, w);
 }
 
 Text Part::fontCompoundName() const

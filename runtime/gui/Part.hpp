@@ -30,11 +30,11 @@ public:
     void create();
     bool created() const;
 
-    // Runs the part's callbacks for the event; returns NIL.
-    virtual Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                              std::source_location w = std::source_location::current());
+    // Runs the part's callbacks for the event sent at `w`, which is where they are called from;
+    // returns NIL.
+    virtual Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w);
 
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
     const std::shared_ptr<Part> &parent() const { return m_parent; }
     Pos pos() const { return m_pos; }

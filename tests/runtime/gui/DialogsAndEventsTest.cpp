@@ -1,10 +1,16 @@
 // The GUI layer's own contracts: the real message boxes answer with the codes the system expects,
 // the event queue hands events out in order, a close request from outside becomes the close event,
-// and positions turn from lower-left to top-left in one place.
+// a message a part refuses is reported at the sender's line, and positions turn from lower-left to
+// top-left in one place.
 
+#include "CallStack.hpp"
+#include "Controls.hpp"
 #include "Dialog.hpp"
 #include "Dialogs.hpp"
+#include "ErrorRouting.hpp"
 #include "EventQueue.hpp"
+#include "Fields.hpp"
+#include "Messages.hpp"
 #include "PartNative.hpp"
 #include "QtDialogs.hpp"
 #include "RuntimeReset.hpp"
@@ -179,6 +185,47 @@ TEST_F(GuiLayer, ABurstOfTerminationSignalsIsOneCloseEvent)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(pendingEvents(), 0);
+}
+
+// A message with data the part cannot take: the error names the message, and the sender's level of
+// the call stack shows the line of the send, not a line of the GUI layer.
+struct RefusedRow
+{
+    const char *name;
+    std::function<Value()> send;
+    int line; // of the send
+    const char *operation;
+};
+
+TEST_F(GuiLayer, ARefusedMessageIsReportedAtTheLineOfTheSend)
+{
+    const Value box = New<CheckBox>(NIL, NIL, {0, 0}, {12, 24});
+    const Value edit = New<SingleLineEdit>(NIL, NIL, {0, 0}, {60, 24});
+    const Value spin = New<SpinButton>(NIL, NIL, {0, 0}, {60, 24});
+    // clang-format off
+    const RefusedRow rows[] = {
+        {"a switch set to a text", [&] { return SEND(box, "setData", {"x"}); }, __LINE__, "setData"},
+        {"a two-byte field set to a number", [&] { return SEND(edit, "setData", {5}); }, __LINE__, "setData"},
+        {"a spin button set to a text", [&] { return SEND(spin, "setData", {"5"}); }, __LINE__, "setData"},
+        {"limits with one bound", [&] { return SEND(spin, "setNumLimits", {1}); }, __LINE__, "setNumLimits"},
+        {"an event code that is no number", [&] { return SEND(box, "handleEvent", {"x"}); }, __LINE__, "handleEvent"},
+    };
+    // clang-format on
+    ProcFrame sender("MAIN");
+    Value operation;
+    int senderLine = 0;
+    ERRORBLOCK(block([&](Args &args) {
+        operation = SEND(args.at(0), "operation");
+        senderLine = PROCLINE(1); // level 0 is this callback
+        return Value(false);
+    }));
+    for (const RefusedRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        operation = NIL;
+        row.send();
+        EXPECT_EQ(operation, Value(row.operation));
+        EXPECT_EQ(senderLine, row.line);
+    }
 }
 
 TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
