@@ -131,6 +131,7 @@ TEST_F(GuiLayer, AlertShowsEachPieceAsALineAndAnswersTheOptionsPosition)
                              newArray({"Abbrechen", "Ende mit LOG-Datei", "Wiederholen"}));
         EXPECT_EQ(choice, Value(row.answer));
         EXPECT_EQ(seen.text, "Fehler\nzweite Zeile");
+        EXPECT_EQ(seen.title, "Tarvello 16bit") << "an alert has no title of its own";
         EXPECT_EQ(seen.buttons.size(), 3);
     }
 }
@@ -144,12 +145,17 @@ TEST_F(GuiLayer, EscapeOnAnAlertWithOneOptionIsNoChoice)
     EXPECT_EQ(ALERT("Nur eins", newArray({"OK"})), Value(0));
 }
 
-TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlauts)
+TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlautsUnderTheProgramsNameOrItsOwnTitle)
 {
     BoxSeen seen;
     answerNextBox("OK", &seen);
     MSGBOX(Text("Datei f\x81r Fehlerprotokoll"));
     EXPECT_EQ(seen.text, QString::fromUtf8("Datei für Fehlerprotokoll"));
+    EXPECT_EQ(seen.title, "Tarvello 16bit");
+    answerNextBox("OK", &seen);
+    MSGBOX("Text", Text("Gr\x81\xE1"
+                        "e"));
+    EXPECT_EQ(seen.title, QString::fromUtf8("Grüße"));
 }
 
 TEST_F(GuiLayer, EventsComeOutInTheOrderTheyWerePosted)
