@@ -7,17 +7,46 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace rt::gui {
 namespace {
 
-// The window of a dialog: a close request becomes an event for the dialog's handleEvent.
+// The window of a dialog: a close request becomes an event for the dialog's handleEvent. The
+// dialog's position and size are those of the whole window; the frame the platform puts around
+// it (told only once the window is shown, on X11 when the window manager has framed it) is
+// taken from the drawing area, and the window is placed again whenever the frame changes.
 class DialogWindow : public QWidget
 {
 public:
     explicit DialogWindow(std::weak_ptr<Part> part) : m_part(std::move(part)) {}
 
+    void fitToFrame()
+    {
+        const std::shared_ptr<Part> part = m_part.lock();
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        if (!part || frame == m_placedIn)
+            return;
+        m_placedIn = frame;
+        const QScreen *desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+        const WindowPlace place = placeWindow(part->pos(), part->size(), frame,
+                                              desktop ? desktop->availableGeometry() : QRect());
+        setFixedSize(place.inside);
+        move(place.whole.topLeft()); // a window's position is its frame's
+        part->placeChildren();
+    }
+
 protected:
+    bool event(QEvent *event) override
+    {
+        const bool handled = QWidget::event(event);
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize ||
+            type == QEvent::ScreenChangeInternal)
+            fitToFrame();
+        return handled;
+    }
+
     void closeEvent(QCloseEvent *event) override
     {
         event->ignore();
@@ -27,6 +56,7 @@ protected:
 
 private:
     std::weak_ptr<Part> m_part;
+    QMargins m_placedIn{-1, -1, -1, -1}; // the frame last placed for; none yet
 };
 
 // The drawing area shares its dialog's window: the controls sit directly in the client area.
@@ -111,12 +141,9 @@ void Dialog::realise(PartNative &native)
     native.widget = window;
     native.ownsWidget = true;
     window->setWindowTitle(fromOem(title));
-    window->setFixedSize(size().width, size().height);
     if (!taskList)
         window->setWindowFlag(Qt::Tool);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const int screenHeight = screen ? screen->availableGeometry().height() : size().height;
-    window->move(toToolkit(pos(), size(), screenHeight).topLeft());
+    window->fitToFrame();
 }
 
 std::shared_ptr<Part> Dialog::drawingArea()

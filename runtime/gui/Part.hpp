@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <source_location>
+#include <vector>
 
 namespace rt::gui {
 
@@ -29,6 +30,10 @@ public:
     // Realises the part; a second call does nothing.
     void create();
     bool created() const;
+
+    // Places the parts made inside this one again, from their positions and this part's present
+    // height: they keep their place from its lower-left corner when it changes its height.
+    void placeChildren();
 
     // Runs the part's callbacks for the event sent at `w`, which is where they are called from;
     // returns NIL.
@@ -52,7 +57,10 @@ protected:
     void post(int code, const Value &mp1 = NIL, const Value &mp2 = NIL);
 
 private:
+    void place();
+
     std::shared_ptr<Part> m_parent;
+    std::vector<std::weak_ptr<Part>> m_children; // those created, in order
     Pos m_pos;
     Size m_size;
     PresParams m_pres;

@@ -9,9 +9,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 
 using namespace windowtest;
@@ -35,21 +37,61 @@ void typeIntoSpin(const QString &text)
     QTest::keyClicks(spinEntry(), text);
 }
 
+// Where the whole window, frame included, stands on the desktops the tests run on (see
+// CMakeLists.txt), and the drawing area inside the frame.
+struct Placement
+{
+    const char *desktop;
+    QRect available;
+    QMargins frame;
+    QRect whole;
+    QSize inside;
+};
+
+// clang-format off
+const Placement kPlacements[] = {
+    {"800 x 800 with a 2-pixel frame", {0, 0, 800, 800}, {2, 2, 2, 2}, {420, 198, 304, 206},
+     {300, 202}},
+    {"800 x 800 without a frame: the drawing area is the whole window", {0, 0, 800, 800},
+     {0, 0, 0, 0}, {420, 198, 304, 206}, {304, 206}},
+    {"1280 x 1024 at scale 2 is too small for the place: moved in", {0, 0, 640, 512},
+     {1, 1, 1, 1}, {336, 0, 304, 206}, {302, 204}},
+};
+// clang-format on
+
+TEST_F(Window, TheWholeWindowStandsWithItsLowerLeftCornerAt420_396OrAsNearAsTheDesktopAllows)
+{
+    runMainWith({[] {
+        QWidget *w = window();
+        const QRect available = w->screen()->availableGeometry();
+        const QMargins frame = w->windowHandle()->frameMargins();
+        const Placement *row = nullptr;
+        for (const Placement &p : kPlacements)
+            if (p.available == available && p.frame == frame)
+                row = &p;
+        ASSERT_NE(row, nullptr) << "no row for this desktop";
+        SCOPED_TRACE(row->desktop);
+        EXPECT_EQ(w->frameGeometry(), row->whole);
+        EXPECT_EQ(w->size(), row->inside);
+    }});
+}
+
 TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
 {
     runMainWith({[] {
         QWidget *w = window();
-        EXPECT_EQ(w->size(), QSize(304, 206));
-        EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, 206));
-        EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, 206));
+        const int area = w->height(); // the drawing area, inside the frame
+        EXPECT_EQ(w->frameGeometry().size(), QSize(304, 206)) << "the whole window";
+        EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, area));
+        EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, area));
         EXPECT_EQ(leftButton()->text(), "Umwandeln");
         EXPECT_EQ(rightButton()->text(), "Umwandeln");
         auto groups = w->findChildren<QGroupBox *>();
         ASSERT_EQ(groups.size(), 2);
         EXPECT_EQ(groups[0]->title(), "Schaltergruppen A / B");
-        EXPECT_EQ(groups[0]->geometry(), fromTable(12, 48, 120, 108, 206));
+        EXPECT_EQ(groups[0]->geometry(), fromTable(12, 48, 120, 108, area));
         EXPECT_EQ(groups[1]->title(), "als Dez.Zahl / als 2ByteString");
-        EXPECT_EQ(groups[1]->geometry(), fromTable(132, 72, 156, 60, 206));
+        EXPECT_EQ(groups[1]->geometry(), fromTable(132, 72, 156, 60, area));
         auto boxes = switches();
         for (int bit = 0; bit < 16; ++bit) {
             SCOPED_TRACE(bit);

@@ -241,4 +241,43 @@ TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
     EXPECT_EQ(toToolkit({5, 90}, {10, 10}, 100), QRect(5, 0, 10, 10));
 }
 
+// The converter's window, {420, 396} and {304, 206}, in the frames and on the desktops it meets.
+struct PlaceRow
+{
+    const char *name;
+    QMargins frame;
+    QRect available;
+    QRect whole;
+    QSize inside;
+};
+
+// clang-format off
+const PlaceRow kPlaces[] = {
+    {"no frame: the drawing area is the whole window", {}, {0, 0, 1024, 768},
+     {420, 166, 304, 206}, {304, 206}},
+    {"a window manager's frame with a title bar", {1, 20, 1, 1}, {0, 0, 1024, 768},
+     {420, 166, 304, 206}, {302, 185}},
+    {"a panel at the bottom lifts the window", {1, 20, 1, 1}, {0, 0, 1024, 740},
+     {420, 138, 304, 206}, {302, 185}},
+    {"a second screen to the right", {}, {1280, 0, 1024, 768}, {1700, 166, 304, 206}, {304, 206}},
+    {"1280 x 1024 at scale 2: moved left and down onto it", {1, 10, 1, 1}, {0, 0, 640, 512},
+     {336, 0, 304, 206}, {302, 195}},
+    {"a desktop smaller than the window keeps the title bar on it", {}, {0, 24, 200, 100},
+     {0, 24, 304, 206}, {304, 206}},
+    {"a frame larger than the window leaves no drawing area", {200, 200, 200, 200},
+     {0, 0, 1024, 768}, {420, 166, 304, 206}, {0, 0}},
+    {"no screen: placed as given", {}, {}, {420, -602, 304, 206}, {304, 206}},
+};
+// clang-format on
+
+TEST_F(GuiLayer, AWindowsPlaceAndSizeAreThoseOfTheWholeWindowKeptOnTheDesktop)
+{
+    for (const PlaceRow &row : kPlaces) {
+        SCOPED_TRACE(row.name);
+        const WindowPlace place = placeWindow({420, 396}, {304, 206}, row.frame, row.available);
+        EXPECT_EQ(place.whole, row.whole);
+        EXPECT_EQ(place.inside, row.inside);
+    }
+}
+
 } // namespace
