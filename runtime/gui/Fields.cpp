@@ -34,6 +34,23 @@ QString hexBytes(const Text &bytes)
     return parts.join(' ');
 }
 
+// The spin button's widget. An entry left empty when it is finished (the focus leaves it, or
+// Return) becomes 0, the value of no switch at all, instead of going back to the value it held:
+// the field shows the number a press of the button converts.
+class SpinEntry : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+    void fixup(QString &input) const override
+    {
+        if (input.trimmed().isEmpty())
+            input = QString::number(std::clamp(0, minimum(), maximum()));
+        else
+            QSpinBox::fixup(input);
+    }
+};
+
 Value wrongData(const Part &part, std::string_view message, const Args &args, Where w)
 {
     return argumentError(
@@ -75,7 +92,7 @@ std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &arg
 
 void SpinButton::realise(PartNative &native)
 {
-    auto *spin = new QSpinBox(parentWidget(*this));
+    auto *spin = new SpinEntry(parentWidget(*this));
     spin->setRange(m_minimum, m_maximum);
     spin->setAlignment(Qt::AlignRight);
     // A typed entry is taken as it stands when the button is pressed: no stepping to the nearest
@@ -107,12 +124,10 @@ double SpinButton::editBuffer() const
     auto *spin = qobject_cast<QSpinBox *>(const_cast<SpinButton *>(this)->native().widget.data());
     if (!spin)
         return 0;
-    const QString text = spin->cleanText();
-    if (text.isEmpty())
-        return 0;
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? std::clamp(n, m_minimum, m_maximum) : spin->value();
+    // A press that did not take the focus (a key, a screen reader's action) finishes the entry
+    // all the same, so that the field shows the number read here.
+    spin->interpretText();
+    return spin->value();
 }
 
 std::optional<Value> SpinButton::receive(std::string_view message, Args &args, Where w)

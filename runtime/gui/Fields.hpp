@@ -36,8 +36,9 @@ public:
     std::string className() const override { return "SpinButton"; }
     void setNumLimits(int minimum, int maximum);
     void setData(double number);
-    // The number now in the entry. An empty entry reads as 0, the value of no switch at all;
-    // the entry cannot hold anything but digits within the limits.
+    // The number now in the entry. Reading it finishes the entry, as leaving the field does, so
+    // the field then shows the number read: an entry left empty becomes 0, the value of no switch
+    // at all. The entry cannot hold anything but digits within the limits.
     double editBuffer() const;
     std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 

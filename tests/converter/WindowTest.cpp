@@ -7,9 +7,11 @@
 #include "RuntimeReset.hpp"
 #include "WindowDriver.hpp"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -30,8 +32,11 @@ QRect fromTable(int x, int y, int w, int h, int parentHeight)
     return QRect(x, parentHeight - y - h, w, h);
 }
 
+// Clicks into the spin button's entry, as a person does before typing, and replaces its text.
 void typeIntoSpin(const QString &text)
 {
+    QTest::mouseClick(spinEntry(), Qt::LeftButton);
+    ASSERT_TRUE(spin()->hasFocus());
     spinEntry()->selectAll();
     QTest::keyClick(spinEntry(), Qt::Key_Delete);
     QTest::keyClicks(spinEntry(), text);
@@ -193,12 +198,38 @@ TEST_F(Window, SwitchesOneAndNineThenLeftButtonShow257InBothFields)
                  }});
 }
 
-// What typing does to the spin button, and what the right button then shows.
+// How the right button is pressed: with the mouse, which takes the focus from the spin button,
+// or by a screen reader's press action, which leaves the focus where it is.
+enum class Press
+{
+    Mouse,
+    ScreenReader
+};
+
+void press(QPushButton *button, Press how)
+{
+    switch (how) {
+    case Press::Mouse:
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    case Press::ScreenReader: {
+        QSignalSpy clicked(button, &QPushButton::clicked); // the action presses a moment later
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        EXPECT_TRUE(clicked.wait(2000));
+        return;
+    }
+    }
+}
+
+// What typing does to the spin button, and what the right button then shows. The spin button
+// held 32768 before, so an entry that fell back to an earlier value would show.
 struct Typed
 {
     const char *name;
     QString keys;
-    int number; // what the right button converts
+    int number; // what the right button converts, and the spin button then shows
+    Press how = Press::Mouse;
 };
 
 const Typed kTyped[] = {
@@ -208,7 +239,8 @@ const Typed kTyped[] = {
     {"a minus sign is refused", "-1", 1},
     {"letters are refused", "12a", 12},
     {"six digits are cut at five", "123456", 12345},
-    {"an empty entry reads as 0", "", 0},
+    {"an empty entry becomes 0 when the press takes the focus", "", 0},
+    {"an empty entry becomes 0 when a screen reader presses", "", 0, Press::ScreenReader},
 };
 
 TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
@@ -216,14 +248,19 @@ TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
     for (const Typed &row : kTyped) {
         SCOPED_TRACE(row.name);
         runMainWith(
-            {[] { QTest::mouseClick(switches()[15], Qt::LeftButton); },
+            {[] {
+                 QTest::mouseClick(switches()[15], Qt::LeftButton);
+                 QTest::mouseClick(leftButton(), Qt::LeftButton);
+             },
              [&] {
+                 ASSERT_EQ(spin()->value(), 32768);
                  typeIntoSpin(row.keys);
-                 QTest::mouseClick(rightButton(), Qt::LeftButton);
+                 press(rightButton(), row.how);
              },
              [&] {
                  EXPECT_EQ(switchPattern(), row.number);
                  EXPECT_EQ(shownBytes(), (std::vector<int>{row.number & 0xFF, row.number >> 8}));
+                 EXPECT_EQ(spinEntry()->text(), QString::number(row.number));
              }});
     }
 }
