@@ -15,12 +15,13 @@ namespace {
 
 constexpr int kSpreadColumns = 6;
 
-// A text row whose words stand centred in equal columns.
-class SpreadLabel : public QWidget
+// A text row whose words stand centred in equal columns. It is a label all the same, so that a
+// screen reader reads its text.
+class SpreadLabel : public QLabel
 {
 public:
-    SpreadLabel(QString text, QWidget *parent)
-        : QWidget(parent), m_words(text.split(' ', Qt::SkipEmptyParts))
+    SpreadLabel(const QString &text, QWidget *parent)
+        : QLabel(text, parent), m_words(text.split(' ', Qt::SkipEmptyParts))
     {
     }
 

@@ -4,6 +4,7 @@
 #include "EventQueue.hpp"
 #include "PartNative.hpp"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -58,6 +59,14 @@ private:
     std::weak_ptr<Part> m_part;
     QMargins m_placedIn{-1, -1, -1, -1}; // the frame last placed for; none yet
 };
+
+// A screen reader presents a dialog's window as the dialog it is, not as a plain pane.
+QAccessibleInterface *dialogAccessible(const QString &, QObject *object)
+{
+    if (auto *window = dynamic_cast<DialogWindow *>(object))
+        return new QAccessibleWidget(window, QAccessible::Dialog);
+    return nullptr;
+}
 
 // The drawing area shares its dialog's window: the controls sit directly in the client area.
 class DrawingArea : public Part
@@ -137,6 +146,8 @@ std::shared_ptr<Dialog> Dialog::New(const Value &parent, const Value &owner, Pos
 
 void Dialog::realise(PartNative &native)
 {
+    static const bool presentedAsDialog = (QAccessible::installFactory(dialogAccessible), true);
+    (void)presentedAsDialog;
     auto *window = new DialogWindow(std::static_pointer_cast<Part>(shared_from_this()));
     native.widget = window;
     native.ownsWidget = true;

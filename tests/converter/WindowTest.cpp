@@ -151,6 +151,60 @@ TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
     }});
 }
 
+// Everything a screen reader finds in the window, depth first.
+void collect(QAccessibleInterface *node, std::vector<QAccessibleInterface *> &out)
+{
+    out.push_back(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        collect(node->child(i), out);
+}
+
+struct Announced
+{
+    QString name;
+    QAccessible::Role role;
+    int count; // how many parts carry the name
+};
+
+const Announced kAnnounced[] = {
+    {"Tarvello 16bit", QAccessible::Dialog, 1},
+    {"Schalter in Zahl umwandeln", QAccessible::Button, 1},
+    {"Zahl in Schalter umwandeln", QAccessible::Button, 1},
+    {"Dezimalzahl", QAccessible::SpinBox, 1},
+    {"Zwei-Byte-String", QAccessible::EditableText, 1},
+    {"Bit 0", QAccessible::CheckBox, 1},
+    {"Bit 15", QAccessible::CheckBox, 1},
+    {"0  1  2  3  4  5  6  7", QAccessible::StaticText, 2},
+};
+
+TEST_F(Window, AScreenReaderNamesEveryControlAndReadsTheDigitRows)
+{
+    runMainWith({[] {
+                     QTest::mouseClick(switches()[1], Qt::LeftButton);
+                     QTest::mouseClick(leftButton(), Qt::LeftButton);
+                 },
+                 [] {
+                     std::vector<QAccessibleInterface *> nodes;
+                     collect(QAccessible::queryAccessibleInterface(window()), nodes);
+                     for (const Announced &row : kAnnounced) {
+                         SCOPED_TRACE(row.name.toStdString());
+                         const auto named = std::ranges::count_if(nodes, [&](auto *n) {
+                             return n->text(QAccessible::Name) == row.name && n->role() == row.role;
+                         });
+                         EXPECT_EQ(named, row.count);
+                     }
+                     QStringList focusable;
+                     for (QAccessibleInterface *n : nodes)
+                         if (n->state().focusable)
+                             focusable << n->text(QAccessible::Name);
+                     EXPECT_EQ(focusable.size(), 20) << "buttons, switches and fields";
+                     EXPECT_EQ(focusable.removeDuplicates(), 0) << "each name is its own";
+                     EXPECT_FALSE(focusable.contains(QString())) << "none without a name";
+                     auto *field = QAccessible::queryAccessibleInterface(twoByteField());
+                     EXPECT_EQ(field->text(QAccessible::Description), "0x02 0x00");
+                 }});
+}
+
 TEST_F(Window, TabVisitsButtonsThenSwitchesInBitOrderThenTheFields)
 {
     runMainWith({[] {
