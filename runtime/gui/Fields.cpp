@@ -4,9 +4,16 @@
 #include "PartNative.hpp"
 #include "Text850.hpp"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace rt::gui {
 namespace {
@@ -33,6 +40,40 @@ QString hexBytes(const Text &bytes)
         parts << QString::asprintf("0x%02X", static_cast<unsigned char>(c));
     return parts.join(' ');
 }
+
+// The single-line edit's widget. Its context menu offers, beside the ordinary copy of the glyphs,
+// the shown bytes as hex text ("0x02 0x01"), which other programs can read.
+class ByteEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+    void setHex(const QString &hex) { m_hex = hex; }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        QAction *copyHex = new QAction(QStringLiteral("Als Hex kopieren"), menu.get());
+        copyHex->setObjectName(QStringLiteral("copy-hex"));
+        copyHex->setEnabled(!m_hex.isEmpty());
+        const QString hex = m_hex;
+        QObject::connect(copyHex, &QAction::triggered,
+                         [hex] { QGuiApplication::clipboard()->setText(hex); });
+        // Right after the ordinary copy, which the standard menu names by its shortcut.
+        const QString copyKey =
+            '\t' + QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+        const QList<QAction *> actions = menu->actions();
+        const auto copy = std::ranges::find_if(
+            actions, [&](const QAction *a) { return a->text().endsWith(copyKey); });
+        const auto before = copy == actions.end() ? copy : std::next(copy);
+        menu->insertAction(before == actions.end() ? nullptr : *before, copyHex);
+        menu->exec(event->globalPos());
+    }
+
+private:
+    QString m_hex;
+};
 
 // The spin button's widget. An entry left empty when it is finished (the focus leaves it, or
 // Return) becomes 0, the value of no switch at all, instead of going back to the value it held:
@@ -62,7 +103,7 @@ Value wrongData(const Part &part, std::string_view message, const Args &args, Wh
 
 void SingleLineEdit::realise(PartNative &native)
 {
-    auto *edit = new QLineEdit(parentWidget(*this));
+    auto *edit = new ByteEdit(parentWidget(*this));
     edit->setReadOnly(!editable);
     native.widget = edit;
 }
@@ -70,7 +111,8 @@ void SingleLineEdit::realise(PartNative &native)
 void SingleLineEdit::setData(const Text &bytes)
 {
     m_bytes = bytes;
-    if (auto *edit = qobject_cast<QLineEdit *>(native().widget.data())) {
+    if (auto *edit = dynamic_cast<ByteEdit *>(native().widget.data())) {
+        edit->setHex(hexBytes(bytes));
         edit->setText(glyphs(bytes));
         edit->setToolTip(hexBytes(bytes));
         edit->setAccessibleDescription(hexBytes(bytes));

@@ -2,8 +2,9 @@
 // The two entry fields. A single-line edit shows a text; when it is not editable the user cannot
 // type into it, though it still takes the focus by tabbing. Its text is code-page-850 bytes, shown
 // one visible glyph per byte so that every byte value can be read, the bytes in hex in its tooltip
-// and accessible description. A spin button holds a whole number within its limits; at most
-// bufferLength characters, digits only, can be typed into it.
+// and accessible description, and its context menu copies them as hex text. A spin button holds a
+// whole number within its limits; at most bufferLength characters, digits only, can be typed into
+// it.
 
 #include "Part.hpp"
 

@@ -9,12 +9,15 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -35,6 +38,7 @@ QRect fromTable(int x, int y, int w, int h, int parentHeight)
 // Clicks into the spin button's entry, as a person does before typing, and replaces its text.
 void typeIntoSpin(const QString &text)
 {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
     QTest::mouseClick(spinEntry(), Qt::LeftButton);
     ASSERT_TRUE(spin()->hasFocus());
     spinEntry()->selectAll();
@@ -202,6 +206,44 @@ TEST_F(Window, AScreenReaderNamesEveryControlAndReadsTheDigitRows)
                      EXPECT_FALSE(focusable.contains(QString())) << "none without a name";
                      auto *field = QAccessible::queryAccessibleInterface(twoByteField());
                      EXPECT_EQ(field->text(QAccessible::Description), "0x02 0x00");
+                 }});
+}
+
+// Opens the two-byte field's context menu as a right click does and triggers the action named
+// `action` (an object name) in it; false when the menu has no such action enabled, or has lost
+// the ordinary copy.
+bool triggerInContextMenu(const QString &action)
+{
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *wanted = menu->findChild<QAction *>(action);
+        const QString copyKey = QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+        const bool ordinaryCopy = std::ranges::any_of(
+            menu->actions(), [&](QAction *a) { return a->text().endsWith('\t' + copyKey); });
+        found = wanted && wanted->isEnabled() && ordinaryCopy;
+        menu->close();
+        if (found)
+            wanted->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, twoByteField()->rect().center(),
+                            twoByteField()->mapToGlobal(twoByteField()->rect().center()));
+    QApplication::sendEvent(twoByteField(), &event);
+    return found;
+}
+
+TEST_F(Window, TheTwoByteFieldsContextMenuCopiesTheBytesAsHex)
+{
+    runMainWith({[] {
+                     typeIntoSpin("258");
+                     QTest::mouseClick(rightButton(), Qt::LeftButton);
+                 },
+                 [] {
+                     QGuiApplication::clipboard()->clear();
+                     ASSERT_TRUE(triggerInContextMenu("copy-hex"));
+                     EXPECT_EQ(QGuiApplication::clipboard()->text(), "0x02 0x01");
                  }});
 }
 
