@@ -13,6 +13,36 @@
 namespace rt::gui {
 namespace {
 
+// A platform that cannot pass size constraints on to a window manager (the offscreen one) warns
+// on standard error each time they change on a shown window; nothing is lost there, and the
+// program's standard error stays for what matters. Every other message passes on.
+QtMessageHandler &forwardedMessages()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+void withoutSizeHintWarning(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg &&
+        text == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    if (QtMessageHandler forward = forwardedMessages()) {
+        forward(type, context, text);
+        return;
+    }
+    qInstallMessageHandler(nullptr); // the toolkit's own output, for this one message
+    qt_message_output(type, context, text);
+    qInstallMessageHandler(withoutSizeHintWarning);
+}
+
+void setFixedSizeQuietly(QWidget &window, QSize size)
+{
+    forwardedMessages() = qInstallMessageHandler(withoutSizeHintWarning);
+    window.setFixedSize(size);
+    qInstallMessageHandler(forwardedMessages());
+}
+
 // The window of a dialog: a close request becomes an event for the dialog's handleEvent. The
 // dialog's position and size are those of the whole window; the frame the platform puts around
 // it (told only once the window is shown, on X11 when the window manager has framed it) is
@@ -32,7 +62,7 @@ public:
         const QScreen *desktop = screen() ? screen() : QGuiApplication::primaryScreen();
         const WindowPlace place = placeWindow(part->pos(), part->size(), frame,
                                               desktop ? desktop->availableGeometry() : QRect());
-        setFixedSize(place.inside);
+        setFixedSizeQuietly(*this, place.inside);
         move(place.whole.topLeft()); // a window's position is its frame's
         part->placeChildren();
     }
