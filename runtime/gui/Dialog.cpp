@@ -176,8 +176,8 @@ std::shared_ptr<Dialog> Dialog::New(const Value &parent, const Value &owner, Pos
 
 void Dialog::realise(PartNative &native)
 {
-    static const bool presentedAsDialog = (QAccessible::installFactory(dialogAccessible), true);
-    (void)presentedAsDialog;
+    [[maybe_unused]] static const bool presentedAsDialog =
+        (QAccessible::installFactory(dialogAccessible), true);
     auto *window = new DialogWindow(std::static_pointer_cast<Part>(shared_from_this()));
     native.widget = window;
     native.ownsWidget = true;

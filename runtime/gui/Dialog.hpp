@@ -2,6 +2,8 @@
 // The desktop, the dialog (a top-level window) and its drawing area, which holds the window's
 // controls. Closing a dialog's window does not close it: it posts the close event (1048632) to
 // the dialog, and the dialog's own handleEvent hides the window when that event is dispatched.
+// A dialog's position and size are those of its whole window, frame included; the drawing area
+// is what lies inside the frame.
 
 #include "Part.hpp"
 
