@@ -54,12 +54,14 @@ std::shared_ptr<Static> makeGroup(const PartRef &parent, Pos pos, Size size, con
     return group;
 }
 
-std::shared_ptr<PushButton> makeButton(const PartRef &drawingArea, Pos pos)
+// Both buttons read "Umwandeln"; a screen reader names the way each one converts.
+std::shared_ptr<PushButton> makeButton(const PartRef &drawingArea, Pos pos, const Text &way)
 {
     auto oPart = New<PushButton>(drawingArea, NIL, pos, {96, 24});
     oPart->caption = "Umwandeln";
     oPart->clipSiblings = true;
     oPart->tabStop = true;
+    oPart->accessibleName = way;
     oPart->create();
     return oPart;
 }
@@ -70,6 +72,7 @@ void makeNumberFields(const PartRef &oNumberGroup)
     oSLE->clipSiblings = true;
     oSLE->editable = false;
     oSLE->tabStop = true;
+    oSLE->accessibleName = "Zwei-Byte-String";
     oSLE->create();
     PUBLISH("oSLE", oSLE);
 
@@ -77,6 +80,7 @@ void makeNumberFields(const PartRef &oNumberGroup)
     oSpin->bufferLength = 5;
     oSpin->clipSiblings = true;
     oSpin->tabStop = true;
+    oSpin->accessibleName = "Dezimalzahl";
     oSpin->setNumLimits(0, 65535);
     oSpin->create();
     PUBLISH("oSpin", oSpin);
@@ -96,9 +100,9 @@ Value MAIN(std::source_location w)
     PartRef drawingArea = oDlg->drawingArea();
     SEND(drawingArea, "setFontCompoundName", {"8.Arial"});
 
-    auto left = makeButton(drawingArea, {24, 12});
+    auto left = makeButton(drawingArea, {24, 12}, "Schalter in Zahl umwandeln");
     left->activate = block([aSx](Args &) { return Sx2Zahl(aSx); });
-    auto right = makeButton(drawingArea, {156, 12});
+    auto right = makeButton(drawingArea, {156, 12}, "Zahl in Schalter umwandeln");
     right->activate =
         block([aSx](Args &) { return SxOnOff(SEND(PUBLIC("oSpin"), "EditBuffer"), aSx); });
 

@@ -23,7 +23,7 @@ Value *ErrorObject::member(std::string_view name)
     return nullptr;
 }
 
-std::optional<Value> ErrorObject::receive(std::string_view message, Args &args)
+std::optional<Value> ErrorObject::receive(std::string_view message, Args &args, Where w)
 {
     // A member read takes no argument; one argument assigns the member and yields the new value.
     if (Value *slot = member(message)) {
@@ -31,7 +31,7 @@ std::optional<Value> ErrorObject::receive(std::string_view message, Args &args)
             *slot = args[0];
         return *slot;
     }
-    return Object::receive(message, args);
+    return Object::receive(message, args, w);
 }
 
 } // namespace rt

@@ -29,7 +29,7 @@ public:
     Value thread = 1;
 
     std::string className() const override { return "Error"; }
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
     // The member called `name`, or nullptr when there is none.
     Value *member(std::string_view name);

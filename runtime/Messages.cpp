@@ -31,7 +31,7 @@ Value SEND(const Value &receiver, std::string_view message, Args args, Where w)
 {
     if (receiver.isObject()) {
         ObjectRef object = receiver.object(); // alive for the whole send
-        if (std::optional<Value> answer = object->receive(message, args))
+        if (std::optional<Value> answer = object->receive(message, args, w))
             return *answer;
     }
     Args operands{receiver};

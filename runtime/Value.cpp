@@ -28,7 +28,7 @@ BlockRef block(std::function<Value(Args &)> body, std::source_location where)
     return std::make_shared<Block>(Block{"(B)" + PROCNAME(0) + "@" + digits, std::move(body)});
 }
 
-std::optional<Value> Object::receive(std::string_view message, Args &args)
+std::optional<Value> Object::receive(std::string_view message, Args &args, Where)
 {
     if (sameName(message, "className"))
         return Value(className());

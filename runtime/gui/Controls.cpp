@@ -15,12 +15,13 @@ namespace {
 
 constexpr int kSpreadColumns = 6;
 
-// A text row whose words stand centred in equal columns.
-class SpreadLabel : public QWidget
+// A text row whose words stand centred in equal columns. It is a label all the same, so that a
+// screen reader reads its text.
+class SpreadLabel : public QLabel
 {
 public:
-    SpreadLabel(QString text, QWidget *parent)
-        : QWidget(parent), m_words(text.split(' ', Qt::SkipEmptyParts))
+    SpreadLabel(const QString &text, QWidget *parent)
+        : QLabel(text, parent), m_words(text.split(' ', Qt::SkipEmptyParts))
     {
     }
 
@@ -57,7 +58,7 @@ void PushButton::realise(PartNative &native)
     native.widget = button;
 }
 
-Value PushButton::handleEvent(int code, const Value &, const Value &, std::source_location w)
+Value PushButton::handleEvent(int code, const Value &, const Value &, Where w)
 {
     if (code == static_cast<int>(EventCode::Activate) && activate.isBlock())
         EVAL(activate, {NIL, NIL, Value(shared_from_this())}, w);
@@ -89,25 +90,25 @@ void CheckBox::setData(bool on)
         box->setChecked(on);
 }
 
-Value CheckBox::handleEvent(int code, const Value &mp1, const Value &, std::source_location w)
+Value CheckBox::handleEvent(int code, const Value &mp1, const Value &, Where w)
 {
     if (code == static_cast<int>(EventCode::Selected) && selected.isBlock())
         EVAL(selected, {mp1, NIL, Value(shared_from_this())}, w);
     return NIL;
 }
 
-std::optional<Value> CheckBox::receive(std::string_view message, Args &args)
+std::optional<Value> CheckBox::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "getData"))
         return Value(getData());
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isLogical())
             return argumentError("setData",
-                                 {Value(shared_from_this()), args.empty() ? NIL : args[0]}, NIL);
+                                 {Value(shared_from_this()), args.empty() ? NIL : args[0]}, NIL, w);
         setData(args[0].logical());
         return args[0];
     }
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 void Static::realise(PartNative &native)

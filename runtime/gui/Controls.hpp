@@ -15,8 +15,7 @@ public:
     Value activate; // callback, attached after create()
 
     std::string className() const override { return "PushButton"; }
-    Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                      std::source_location w = std::source_location::current()) override;
+    Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w) override;
 
 protected:
     void realise(PartNative &native) override;
@@ -31,9 +30,8 @@ public:
     std::string className() const override { return "CheckBox"; }
     bool getData() const;
     void setData(bool on);
-    Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                      std::source_location w = std::source_location::current()) override;
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
 protected:
     void realise(PartNative &native) override;

@@ -22,8 +22,10 @@ struct DesktopSession::Impl
 
 DesktopSession::DesktopSession(int &argc, char **argv) : m_impl(std::make_unique<Impl>(argc, argv))
 {
+    // These two names tie the windows to the desktop entry. No display name is set: the toolkit
+    // would append it to every window title ("Morvane Fehlermeldung — Tarvello 16bit"), and each
+    // window is titled exactly as the program titles it.
     QApplication::setApplicationName("tarvello16bit");
-    QApplication::setApplicationDisplayName("Tarvello 16bit");
     QApplication::setDesktopFileName("org.tarvello.Tarvello16bit");
     installDialogs(std::make_shared<QtDialogs>());
     setAppType(AppType::Graphical);

@@ -2,6 +2,8 @@
 // The desktop, the dialog (a top-level window) and its drawing area, which holds the window's
 // controls. Closing a dialog's window does not close it: it posts the close event (1048632) to
 // the dialog, and the dialog's own handleEvent hides the window when that event is dispatched.
+// A dialog's position and size are those of its whole window, frame included; the drawing area
+// is what lies inside the frame.
 
 #include "Part.hpp"
 
@@ -32,9 +34,8 @@ public:
     void show();
     bool closed() const { return m_closed; }
 
-    Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                      std::source_location w = std::source_location::current()) override;
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w) override;
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
 protected:
     void realise(PartNative &native) override;

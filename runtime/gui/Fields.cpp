@@ -4,9 +4,16 @@
 #include "PartNative.hpp"
 #include "Text850.hpp"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace rt::gui {
 namespace {
@@ -34,18 +41,69 @@ QString hexBytes(const Text &bytes)
     return parts.join(' ');
 }
 
-Value wrongData(const Part &part, std::string_view message, const Args &args)
+// The single-line edit's widget. Its context menu offers, beside the ordinary copy of the glyphs,
+// the shown bytes as hex text ("0x02 0x01"), which other programs can read.
+class ByteEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+    void setHex(const QString &hex) { m_hex = hex; }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override
+    {
+        std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        QAction *copyHex = new QAction(QStringLiteral("Als Hex kopieren"), menu.get());
+        copyHex->setObjectName(QStringLiteral("copy-hex"));
+        copyHex->setEnabled(!m_hex.isEmpty());
+        const QString hex = m_hex;
+        QObject::connect(copyHex, &QAction::triggered,
+                         [hex] { QGuiApplication::clipboard()->setText(hex); });
+        // Right after the ordinary copy, which the standard menu names by its shortcut.
+        const QString copyKey =
+            '\t' + QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+        const QList<QAction *> actions = menu->actions();
+        const auto copy = std::ranges::find_if(
+            actions, [&](const QAction *a) { return a->text().endsWith(copyKey); });
+        const auto before = copy == actions.end() ? copy : std::next(copy);
+        menu->insertAction(before == actions.end() ? nullptr : *before, copyHex);
+        menu->exec(event->globalPos());
+    }
+
+private:
+    QString m_hex;
+};
+
+// The spin button's widget. An entry left empty when it is finished (the focus leaves it, or
+// Return) becomes 0, the value of no switch at all, instead of going back to the value it held:
+// the field shows the number a press of the button converts.
+class SpinEntry : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+    void fixup(QString &input) const override
+    {
+        if (input.trimmed().isEmpty())
+            input = QString::number(std::clamp(0, minimum(), maximum()));
+        else
+            QSpinBox::fixup(input);
+    }
+};
+
+Value wrongData(const Part &part, std::string_view message, const Args &args, Where w)
 {
     return argumentError(
         message, {Value(const_cast<Part &>(part).shared_from_this()), args.empty() ? NIL : args[0]},
-        NIL);
+        NIL, w);
 }
 
 } // namespace
 
 void SingleLineEdit::realise(PartNative &native)
 {
-    auto *edit = new QLineEdit(parentWidget(*this));
+    auto *edit = new ByteEdit(parentWidget(*this));
     edit->setReadOnly(!editable);
     native.widget = edit;
 }
@@ -53,29 +111,30 @@ void SingleLineEdit::realise(PartNative &native)
 void SingleLineEdit::setData(const Text &bytes)
 {
     m_bytes = bytes;
-    if (auto *edit = qobject_cast<QLineEdit *>(native().widget.data())) {
+    if (auto *edit = dynamic_cast<ByteEdit *>(native().widget.data())) {
+        edit->setHex(hexBytes(bytes));
         edit->setText(glyphs(bytes));
         edit->setToolTip(hexBytes(bytes));
         edit->setAccessibleDescription(hexBytes(bytes));
     }
 }
 
-std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &args)
+std::optional<Value> SingleLineEdit::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isText())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setData(args[0].text());
         return args[0];
     }
     if (sameName(message, "getData"))
         return Value(m_bytes);
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 void SpinButton::realise(PartNative &native)
 {
-    auto *spin = new QSpinBox(parentWidget(*this));
+    auto *spin = new SpinEntry(parentWidget(*this));
     spin->setRange(m_minimum, m_maximum);
     spin->setAlignment(Qt::AlignRight);
     // A typed entry is taken as it stands when the button is pressed: no stepping to the nearest
@@ -107,19 +166,17 @@ double SpinButton::editBuffer() const
     auto *spin = qobject_cast<QSpinBox *>(const_cast<SpinButton *>(this)->native().widget.data());
     if (!spin)
         return 0;
-    const QString text = spin->cleanText();
-    if (text.isEmpty())
-        return 0;
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok ? std::clamp(n, m_minimum, m_maximum) : spin->value();
+    // A press that did not take the focus (a key, a screen reader's action) finishes the entry
+    // all the same, so that the field shows the number read here.
+    spin->interpretText();
+    return spin->value();
 }
 
-std::optional<Value> SpinButton::receive(std::string_view message, Args &args)
+std::optional<Value> SpinButton::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "setData")) {
         if (args.empty() || !args[0].isNumber())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setData(args[0].number());
         return args[0];
     }
@@ -127,11 +184,11 @@ std::optional<Value> SpinButton::receive(std::string_view message, Args &args)
         return Value(editBuffer());
     if (sameName(message, "setNumLimits")) {
         if (args.size() < 2 || !args[0].isNumber() || !args[1].isNumber())
-            return wrongData(*this, message, args);
+            return wrongData(*this, message, args, w);
         setNumLimits(static_cast<int>(args[0].number()), static_cast<int>(args[1].number()));
         return NIL;
     }
-    return Part::receive(message, args);
+    return Part::receive(message, args, w);
 }
 
 } // namespace rt::gui

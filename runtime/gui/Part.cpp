@@ -27,6 +27,12 @@ void Part::create()
     QWidget *w = m_native->widget;
     if (!m_native->container)
         m_native->container = w;
+    if (m_parent) {
+        // The desktop outlives many windows: the parts gone are forgotten.
+        auto &siblings = m_parent->m_children;
+        std::erase_if(siblings, [](const std::weak_ptr<Part> &p) { return p.expired(); });
+        siblings.push_back(std::static_pointer_cast<Part>(shared_from_this()));
+    }
     if (m_native->borrowed)
         return;
     const QString font = fromOem(fontCompoundName());
@@ -35,11 +41,28 @@ void Part::create()
     if (!accessibleName.empty())
         w->setAccessibleName(fromOem(accessibleName));
     w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
-    if (m_parent && m_parent->m_native->container) {
-        const int parentHeight = m_parent->m_native->container->height();
-        w->setGeometry(toToolkit(m_pos, m_size, parentHeight));
-    }
+    place();
     w->setVisible(m_visible);
+}
+
+void Part::place()
+{
+    QWidget *w = m_native->widget;
+    if (w && m_parent && m_parent->m_native->container)
+        w->setGeometry(toToolkit(m_pos, m_size, m_parent->m_native->container->height()));
+}
+
+void Part::placeChildren()
+{
+    for (const std::weak_ptr<Part> &weak : m_children) {
+        const std::shared_ptr<Part> child = weak.lock();
+        if (!child)
+            continue;
+        if (child->m_native->borrowed)
+            child->placeChildren(); // it shares this part's widget, so its parts stand in it
+        else
+            child->place();
+    }
 }
 
 bool Part::created() const
@@ -47,20 +70,20 @@ bool Part::created() const
     return !m_native->widget.isNull();
 }
 
-Value Part::handleEvent(int, const Value &, const Value &, std::source_location)
+Value Part::handleEvent(int, const Value &, const Value &, Where)
 {
     return NIL;
 }
 
-std::optional<Value> Part::receive(std::string_view message, Args &args)
+std::optional<Value> Part::receive(std::string_view message, Args &args, Where w)
 {
     if (sameName(message, "handleEvent")) {
         args.resize(3);
         if (!args[0].isNumber())
-            return argumentError("handleEvent", args, NIL);
-        return handleEvent(static_cast<int>(args[0].number()), args[1], args[2]);
+            return argumentError("handleEvent", args, NIL, w);
+        return handleEvent(static_cast<int>(args[0].number()), args[1], args[2], w);
     }
-    return Object::receive(message, args);
+    return Object::receive(message, args, w);
 }
 
 Text Part::fontCompoundName() const

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <source_location>
+#include <vector>
 
 namespace rt::gui {
 
@@ -30,11 +31,15 @@ public:
     void create();
     bool created() const;
 
-    // Runs the part's callbacks for the event; returns NIL.
-    virtual Value handleEvent(int code, const Value &mp1, const Value &mp2,
-                              std::source_location w = std::source_location::current());
+    // Places the parts made inside this one again, from their positions and this part's present
+    // height: they keep their place from its lower-left corner when it changes its height.
+    void placeChildren();
 
-    std::optional<Value> receive(std::string_view message, Args &args) override;
+    // Runs the part's callbacks for the event sent at `w`, which is where they are called from;
+    // returns NIL.
+    virtual Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w);
+
+    std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
 
     const std::shared_ptr<Part> &parent() const { return m_parent; }
     Pos pos() const { return m_pos; }
@@ -52,7 +57,10 @@ protected:
     void post(int code, const Value &mp1 = NIL, const Value &mp2 = NIL);
 
 private:
+    void place();
+
     std::shared_ptr<Part> m_parent;
+    std::vector<std::weak_ptr<Part>> m_children; // those created, in order
     Pos m_pos;
     Size m_size;
     PresParams m_pres;

@@ -2,11 +2,27 @@
 
 #include "Text850.hpp"
 
+#include <algorithm>
+
 namespace rt::gui {
 
 QRect toToolkit(Pos pos, Size size, int parentHeight)
 {
     return QRect(pos.x, parentHeight - pos.y - size.height, size.width, size.height);
+}
+
+WindowPlace placeWindow(Pos pos, Size size, QMargins frame, QRect available)
+{
+    QRect whole = toToolkit(pos, size, available.height()).translated(available.topLeft());
+    if (available.isValid()) {
+        whole.moveRight(std::min(whole.right(), available.right()));
+        whole.moveBottom(std::min(whole.bottom(), available.bottom()));
+        whole.moveLeft(std::max(whole.left(), available.left()));
+        whole.moveTop(std::max(whole.top(), available.top()));
+    }
+    const QSize inside(std::max(0, size.width - frame.left() - frame.right()),
+                       std::max(0, size.height - frame.top() - frame.bottom()));
+    return {whole, inside};
 }
 
 QFont fontFromCompoundName(const QString &compound, const QFont &base)

@@ -3,7 +3,6 @@
 #include "ModalBoxes.hpp"
 #include "PartNative.hpp"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -12,6 +11,12 @@
 
 namespace rt::gui {
 namespace {
+
+// A box that has no title of its own carries the program's name, as its window does.
+QString titleOr(const Text &title)
+{
+    return title.empty() ? QStringLiteral("Tarvello 16bit") : fromOem(title);
+}
 
 QString lines(const Text &text, char separator)
 {
@@ -97,7 +102,7 @@ void reportOnStandardError(const Text &text)
 
 int QtDialogs::alert(const Text &message, const std::vector<Text> &options)
 {
-    AlertBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), lines(message, ';'));
+    AlertBox box(QMessageBox::Warning, titleOr({}), lines(message, ';'));
     box.setObjectName("alertBox");
     std::vector<QAbstractButton *> buttons;
     for (const Text &option : options)
@@ -135,9 +140,7 @@ int QtDialogs::confirmBox(const Text &text, const Text &title, int buttons, int 
 
 void QtDialogs::msgBox(const Text &text, const Text &title)
 {
-    QMessageBox box(QMessageBox::Information,
-                    title.empty() ? QApplication::applicationDisplayName() : fromOem(title),
-                    fromOem(text));
+    QMessageBox box(QMessageBox::Information, titleOr(title), fromOem(text));
     box.setObjectName("messageBox");
     box.addButton("OK", QMessageBox::AcceptRole);
     if (!runModal(box))

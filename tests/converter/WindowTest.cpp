@@ -7,11 +7,18 @@
 #include "RuntimeReset.hpp"
 #include "WindowDriver.hpp"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 using namespace windowtest;
@@ -28,28 +35,72 @@ QRect fromTable(int x, int y, int w, int h, int parentHeight)
     return QRect(x, parentHeight - y - h, w, h);
 }
 
+// Clicks into the spin button's entry, as a person does before typing, and replaces its text.
 void typeIntoSpin(const QString &text)
 {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    QTest::mouseClick(spinEntry(), Qt::LeftButton);
+    ASSERT_TRUE(spin()->hasFocus());
     spinEntry()->selectAll();
     QTest::keyClick(spinEntry(), Qt::Key_Delete);
     QTest::keyClicks(spinEntry(), text);
+}
+
+// Where the whole window, frame included, stands on the desktops the tests run on (see
+// CMakeLists.txt), and the drawing area inside the frame.
+struct Placement
+{
+    const char *desktop;
+    QRect available;
+    QMargins frame;
+    QRect whole;
+    QSize inside;
+};
+
+// clang-format off
+const Placement kPlacements[] = {
+    {"800 x 800 with a 2-pixel frame", {0, 0, 800, 800}, {2, 2, 2, 2}, {420, 198, 304, 206},
+     {300, 202}},
+    {"800 x 800 without a frame: the drawing area is the whole window", {0, 0, 800, 800},
+     {0, 0, 0, 0}, {420, 198, 304, 206}, {304, 206}},
+    {"1280 x 1024 at scale 2 is too small for the place: moved in", {0, 0, 640, 512},
+     {1, 1, 1, 1}, {336, 0, 304, 206}, {302, 204}},
+};
+// clang-format on
+
+TEST_F(Window, TheWholeWindowStandsWithItsLowerLeftCornerAt420_396OrAsNearAsTheDesktopAllows)
+{
+    runMainWith({[] {
+        QWidget *w = window();
+        const QRect available = w->screen()->availableGeometry();
+        const QMargins frame = w->windowHandle()->frameMargins();
+        const Placement *row = nullptr;
+        for (const Placement &p : kPlacements)
+            if (p.available == available && p.frame == frame)
+                row = &p;
+        ASSERT_NE(row, nullptr) << "no row for this desktop";
+        SCOPED_TRACE(row->desktop);
+        EXPECT_EQ(w->frameGeometry(), row->whole);
+        EXPECT_EQ(w->size(), row->inside);
+    }});
 }
 
 TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
 {
     runMainWith({[] {
         QWidget *w = window();
-        EXPECT_EQ(w->size(), QSize(304, 206));
-        EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, 206));
-        EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, 206));
+        const int area = w->height(); // the drawing area, inside the frame
+        EXPECT_EQ(w->frameGeometry().size(), QSize(304, 206)) << "the whole window";
+        EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, area));
+        EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, area));
         EXPECT_EQ(leftButton()->text(), "Umwandeln");
         EXPECT_EQ(rightButton()->text(), "Umwandeln");
         auto groups = w->findChildren<QGroupBox *>();
         ASSERT_EQ(groups.size(), 2);
         EXPECT_EQ(groups[0]->title(), "Schaltergruppen A / B");
-        EXPECT_EQ(groups[0]->geometry(), fromTable(12, 48, 120, 108, 206));
+        EXPECT_EQ(groups[0]->geometry(), fromTable(12, 48, 120, 108, area));
         EXPECT_EQ(groups[1]->title(), "als Dez.Zahl / als 2ByteString");
-        EXPECT_EQ(groups[1]->geometry(), fromTable(132, 72, 156, 60, 206));
+        EXPECT_EQ(groups[1]->geometry(), fromTable(132, 72, 156, 60, area));
         auto boxes = switches();
         for (int bit = 0; bit < 16; ++bit) {
             SCOPED_TRACE(bit);
@@ -104,6 +155,98 @@ TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
     }});
 }
 
+// Everything a screen reader finds in the window, depth first.
+void collect(QAccessibleInterface *node, std::vector<QAccessibleInterface *> &out)
+{
+    out.push_back(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        collect(node->child(i), out);
+}
+
+struct Announced
+{
+    QString name;
+    QAccessible::Role role;
+    int count; // how many parts carry the name
+};
+
+const Announced kAnnounced[] = {
+    {"Tarvello 16bit", QAccessible::Dialog, 1},
+    {"Schalter in Zahl umwandeln", QAccessible::Button, 1},
+    {"Zahl in Schalter umwandeln", QAccessible::Button, 1},
+    {"Dezimalzahl", QAccessible::SpinBox, 1},
+    {"Zwei-Byte-String", QAccessible::EditableText, 1},
+    {"Bit 0", QAccessible::CheckBox, 1},
+    {"Bit 15", QAccessible::CheckBox, 1},
+    {"0  1  2  3  4  5  6  7", QAccessible::StaticText, 2},
+};
+
+TEST_F(Window, AScreenReaderNamesEveryControlAndReadsTheDigitRows)
+{
+    runMainWith({[] {
+                     QTest::mouseClick(switches()[1], Qt::LeftButton);
+                     QTest::mouseClick(leftButton(), Qt::LeftButton);
+                 },
+                 [] {
+                     std::vector<QAccessibleInterface *> nodes;
+                     collect(QAccessible::queryAccessibleInterface(window()), nodes);
+                     for (const Announced &row : kAnnounced) {
+                         SCOPED_TRACE(row.name.toStdString());
+                         const auto named = std::ranges::count_if(nodes, [&](auto *n) {
+                             return n->text(QAccessible::Name) == row.name && n->role() == row.role;
+                         });
+                         EXPECT_EQ(named, row.count);
+                     }
+                     QStringList focusable;
+                     for (QAccessibleInterface *n : nodes)
+                         if (n->state().focusable)
+                             focusable << n->text(QAccessible::Name);
+                     EXPECT_EQ(focusable.size(), 20) << "buttons, switches and fields";
+                     EXPECT_EQ(focusable.removeDuplicates(), 0) << "each name is its own";
+                     EXPECT_FALSE(focusable.contains(QString())) << "none without a name";
+                     auto *field = QAccessible::queryAccessibleInterface(twoByteField());
+                     EXPECT_EQ(field->text(QAccessible::Description), "0x02 0x00");
+                 }});
+}
+
+// Opens the two-byte field's context menu as a right click does and triggers the action named
+// `action` (an object name) in it; false when the menu has no such action enabled, or has lost
+// the ordinary copy.
+bool triggerInContextMenu(const QString &action)
+{
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *wanted = menu->findChild<QAction *>(action);
+        const QString copyKey = QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText);
+        const bool ordinaryCopy = std::ranges::any_of(
+            menu->actions(), [&](QAction *a) { return a->text().endsWith('\t' + copyKey); });
+        found = wanted && wanted->isEnabled() && ordinaryCopy;
+        menu->close();
+        if (found)
+            wanted->trigger();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, twoByteField()->rect().center(),
+                            twoByteField()->mapToGlobal(twoByteField()->rect().center()));
+    QApplication::sendEvent(twoByteField(), &event);
+    return found;
+}
+
+TEST_F(Window, TheTwoByteFieldsContextMenuCopiesTheBytesAsHex)
+{
+    runMainWith({[] {
+                     typeIntoSpin("258");
+                     QTest::mouseClick(rightButton(), Qt::LeftButton);
+                 },
+                 [] {
+                     QGuiApplication::clipboard()->clear();
+                     ASSERT_TRUE(triggerInContextMenu("copy-hex"));
+                     EXPECT_EQ(QGuiApplication::clipboard()->text(), "0x02 0x01");
+                 }});
+}
+
 TEST_F(Window, TabVisitsButtonsThenSwitchesInBitOrderThenTheFields)
 {
     runMainWith({[] {
@@ -151,12 +294,38 @@ TEST_F(Window, SwitchesOneAndNineThenLeftButtonShow257InBothFields)
                  }});
 }
 
-// What typing does to the spin button, and what the right button then shows.
+// How the right button is pressed: with the mouse, which takes the focus from the spin button,
+// or by a screen reader's press action, which leaves the focus where it is.
+enum class Press
+{
+    Mouse,
+    ScreenReader
+};
+
+void press(QPushButton *button, Press how)
+{
+    switch (how) {
+    case Press::Mouse:
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    case Press::ScreenReader: {
+        QSignalSpy clicked(button, &QPushButton::clicked); // the action presses a moment later
+        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        EXPECT_TRUE(clicked.wait(2000));
+        return;
+    }
+    }
+}
+
+// What typing does to the spin button, and what the right button then shows. The spin button
+// held 32768 before, so an entry that fell back to an earlier value would show.
 struct Typed
 {
     const char *name;
     QString keys;
-    int number; // what the right button converts
+    int number; // what the right button converts, and the spin button then shows
+    Press how = Press::Mouse;
 };
 
 const Typed kTyped[] = {
@@ -166,7 +335,8 @@ const Typed kTyped[] = {
     {"a minus sign is refused", "-1", 1},
     {"letters are refused", "12a", 12},
     {"six digits are cut at five", "123456", 12345},
-    {"an empty entry reads as 0", "", 0},
+    {"an empty entry becomes 0 when the press takes the focus", "", 0},
+    {"an empty entry becomes 0 when a screen reader presses", "", 0, Press::ScreenReader},
 };
 
 TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
@@ -174,14 +344,19 @@ TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
     for (const Typed &row : kTyped) {
         SCOPED_TRACE(row.name);
         runMainWith(
-            {[] { QTest::mouseClick(switches()[15], Qt::LeftButton); },
+            {[] {
+                 QTest::mouseClick(switches()[15], Qt::LeftButton);
+                 QTest::mouseClick(leftButton(), Qt::LeftButton);
+             },
              [&] {
+                 ASSERT_EQ(spin()->value(), 32768);
                  typeIntoSpin(row.keys);
-                 QTest::mouseClick(rightButton(), Qt::LeftButton);
+                 press(rightButton(), row.how);
              },
              [&] {
                  EXPECT_EQ(switchPattern(), row.number);
                  EXPECT_EQ(shownBytes(), (std::vector<int>{row.number & 0xFF, row.number >> 8}));
+                 EXPECT_EQ(spinEntry()->text(), QString::number(row.number));
              }});
     }
 }

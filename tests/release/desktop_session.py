@@ -159,11 +159,13 @@ def main():
         if sorted(switches) != list(range(16)):
             fail("expected switches Bit 0 to Bit 15, found %s" % sorted(switches))
         import pyatspi as a
+        names = ("Schalter in Zahl umwandeln", "Zahl in Schalter umwandeln")
         buttons = sorted((n for n in everything if n.getRoleName() == "push button"
-                          and n.name == "Umwandeln"),
+                          and n.name in names),
                          key=lambda n: n.queryComponent().getExtents(a.DESKTOP_COORDS).x)
-        if len(buttons) != 2:
-            fail("expected two buttons \"Umwandeln\", found %d" % len(buttons))
+        if [n.name for n in buttons] != list(names):
+            fail("expected the buttons %s from left to right, found %s"
+                 % (names, [n.name for n in buttons]))
         spin = next(n for n in everything if n.getRoleName() == "spin button")
         fields = [n for n in everything if n.getRoleName() in ("text", "entry")
                   and n.getState().contains(a.STATE_READ_ONLY)]

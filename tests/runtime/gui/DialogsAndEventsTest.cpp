@@ -1,10 +1,16 @@
 // The GUI layer's own contracts: the real message boxes answer with the codes the system expects,
 // the event queue hands events out in order, a close request from outside becomes the close event,
-// and positions turn from lower-left to top-left in one place.
+// a message a part refuses is reported at the sender's line, and positions turn from lower-left to
+// top-left in one place.
 
+#include "CallStack.hpp"
+#include "Controls.hpp"
 #include "Dialog.hpp"
 #include "Dialogs.hpp"
+#include "ErrorRouting.hpp"
 #include "EventQueue.hpp"
+#include "Fields.hpp"
+#include "Messages.hpp"
 #include "PartNative.hpp"
 #include "QtDialogs.hpp"
 #include "RuntimeReset.hpp"
@@ -127,6 +133,7 @@ TEST_F(GuiLayer, AlertShowsEachPieceAsALineAndAnswersTheOptionsPosition)
                              newArray({"Abbrechen", "Ende mit LOG-Datei", "Wiederholen"}));
         EXPECT_EQ(choice, Value(row.answer));
         EXPECT_EQ(seen.text, "Fehler\nzweite Zeile");
+        EXPECT_EQ(seen.title, "Tarvello 16bit") << "an alert has no title of its own";
         EXPECT_EQ(seen.buttons.size(), 3);
     }
 }
@@ -140,12 +147,17 @@ TEST_F(GuiLayer, EscapeOnAnAlertWithOneOptionIsNoChoice)
     EXPECT_EQ(ALERT("Nur eins", newArray({"OK"})), Value(0));
 }
 
-TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlauts)
+TEST_F(GuiLayer, MessageBoxShowsCodePage850TextAsUmlautsUnderTheProgramsNameOrItsOwnTitle)
 {
     BoxSeen seen;
     answerNextBox("OK", &seen);
     MSGBOX(Text("Datei f\x81r Fehlerprotokoll"));
     EXPECT_EQ(seen.text, QString::fromUtf8("Datei für Fehlerprotokoll"));
+    EXPECT_EQ(seen.title, "Tarvello 16bit");
+    answerNextBox("OK", &seen);
+    MSGBOX("Text", Text("Gr\x81\xE1"
+                        "e"));
+    EXPECT_EQ(seen.title, QString::fromUtf8("Grüße"));
 }
 
 TEST_F(GuiLayer, EventsComeOutInTheOrderTheyWerePosted)
@@ -229,11 +241,91 @@ TEST_F(GuiLayer, TheEndOfTheSessionAnswersEveryBoxWithItsEndingChoice)
     clearEvents();
 }
 
+// A message with data the part cannot take: the error names the message, and the sender's level of
+// the call stack shows the line of the send, not a line of the GUI layer.
+struct RefusedRow
+{
+    const char *name;
+    std::function<Value()> send;
+    int line; // of the send
+    const char *operation;
+};
+
+TEST_F(GuiLayer, ARefusedMessageIsReportedAtTheLineOfTheSend)
+{
+    const Value box = New<CheckBox>(NIL, NIL, {0, 0}, {12, 24});
+    const Value edit = New<SingleLineEdit>(NIL, NIL, {0, 0}, {60, 24});
+    const Value spin = New<SpinButton>(NIL, NIL, {0, 0}, {60, 24});
+    // clang-format off
+    const RefusedRow rows[] = {
+        {"a switch set to a text", [&] { return SEND(box, "setData", {"x"}); }, __LINE__, "setData"},
+        {"a two-byte field set to a number", [&] { return SEND(edit, "setData", {5}); }, __LINE__, "setData"},
+        {"a spin button set to a text", [&] { return SEND(spin, "setData", {"5"}); }, __LINE__, "setData"},
+        {"limits with one bound", [&] { return SEND(spin, "setNumLimits", {1}); }, __LINE__, "setNumLimits"},
+        {"an event code that is no number", [&] { return SEND(box, "handleEvent", {"x"}); }, __LINE__, "handleEvent"},
+    };
+    // clang-format on
+    ProcFrame sender("MAIN");
+    Value operation;
+    int senderLine = 0;
+    ERRORBLOCK(block([&](Args &args) {
+        operation = SEND(args.at(0), "operation");
+        senderLine = PROCLINE(1); // level 0 is this callback
+        return Value(false);
+    }));
+    for (const RefusedRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        operation = NIL;
+        row.send();
+        EXPECT_EQ(operation, Value(row.operation));
+        EXPECT_EQ(senderLine, row.line);
+    }
+}
+
 TEST_F(GuiLayer, PositionsCountFromTheParentsLowerLeftCorner)
 {
     EXPECT_EQ(toToolkit({12, 60}, {12, 24}, 108), QRect(12, 24, 12, 24));
     EXPECT_EQ(toToolkit({0, 0}, {10, 10}, 10), QRect(0, 0, 10, 10));
     EXPECT_EQ(toToolkit({5, 90}, {10, 10}, 100), QRect(5, 0, 10, 10));
+}
+
+// The converter's window, {420, 396} and {304, 206}, in the frames and on the desktops it meets.
+struct PlaceRow
+{
+    const char *name;
+    QMargins frame;
+    QRect available;
+    QRect whole;
+    QSize inside;
+};
+
+// clang-format off
+const PlaceRow kPlaces[] = {
+    {"no frame: the drawing area is the whole window", {}, {0, 0, 1024, 768},
+     {420, 166, 304, 206}, {304, 206}},
+    {"a window manager's frame with a title bar", {1, 20, 1, 1}, {0, 0, 1024, 768},
+     {420, 166, 304, 206}, {302, 185}},
+    {"a panel at the bottom lifts the window", {1, 20, 1, 1}, {0, 0, 1024, 740},
+     {420, 138, 304, 206}, {302, 185}},
+    {"a second screen to the right", {}, {1280, 0, 1024, 768}, {1700, 166, 304, 206}, {304, 206}},
+    {"1280 x 1024 at scale 2: moved left and down onto it", {1, 10, 1, 1}, {0, 0, 640, 512},
+     {336, 0, 304, 206}, {302, 195}},
+    {"a desktop smaller than the window keeps the title bar on it", {}, {0, 24, 200, 100},
+     {0, 24, 304, 206}, {304, 206}},
+    {"a frame larger than the window leaves no drawing area", {200, 200, 200, 200},
+     {0, 0, 1024, 768}, {420, 166, 304, 206}, {0, 0}},
+    {"no screen: placed as given", {}, {}, {420, -602, 304, 206}, {304, 206}},
+};
+// clang-format on
+
+TEST_F(GuiLayer, AWindowsPlaceAndSizeAreThoseOfTheWholeWindowKeptOnTheDesktop)
+{
+    for (const PlaceRow &row : kPlaces) {
+        SCOPED_TRACE(row.name);
+        const WindowPlace place = placeWindow({420, 396}, {304, 206}, row.frame, row.available);
+        EXPECT_EQ(place.whole, row.whole);
+        EXPECT_EQ(place.inside, row.inside);
+    }
 }
 
 } // namespace
