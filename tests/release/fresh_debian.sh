@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Debian package on a fresh Debian 12: a minimal root made with debootstrap (once: it is kept
+# as a tarball in the work folder, so later runs only unpack it), the package installed as a user
+# would with apt-get from Debian's registry, and the installed program started from its desktop
+# entry's Exec line on the offscreen platform and ended by SIGTERM: it must end in order (exit code
+# 0, nothing printed, no file left). Skips (exit code 77) when the registry cannot be reached.
+# Usage: fresh_debian.sh PACKAGE_DIR WORK_DIR
+set -euo pipefail
+debs=$1 work=$2
+deb=$(ls "$debs"/tarvello16bit_*.deb)
+cache=$work/bookworm-minbase.tar root=$work/root archives=$work/archives
+mkdir -p "$work" "$archives/partial"
+
+unreachable() {
+  echo "SKIP: Debian's package registry cannot be reached ($1); the fresh-system check needs it"
+  exit 77
+}
+
+if [ ! -f "$cache" ]; then
+  rm -rf "$work/fresh"
+  if ! debootstrap --variant=minbase bookworm "$work/fresh" >"$work/debootstrap.log" 2>&1; then
+    grep -Eq "Failed getting release file|Couldn't download|Temporary failure|Could not resolve|Connection" \
+      "$work/debootstrap.log" && unreachable "debootstrap"
+    echo "debootstrap failed:"; tail -n 20 "$work/debootstrap.log"; exit 1
+  fi
+  tar -C "$work/fresh" --numeric-owner -cf "$cache.part" . && mv "$cache.part" "$cache"
+  rm -rf "$work/fresh"
+fi
+rm -rf "$root" && mkdir -p "$root"
+tar -C "$root" --numeric-owner -xf "$cache"
+cp "$deb" "$root/tmp/"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+# Mounts live in a mount namespace of their own, so none outlives this script however it ends.
+# Downloaded packages stay in the work folder for the next run.
+status=0
+unshare --mount --propagation private /bin/sh -s "$root" "$archives" "$(basename "$deb")" \
+  >"$work/chroot.log" 2>&1 <<'INSIDE' || status=$?
+set -e
+root=$1 archives=$2 deb=$3
+mount -t proc proc "$root/proc"
+mount --rbind /dev "$root/dev"
+mount --bind "$archives" "$root/var/cache/apt/archives"
+chroot "$root" apt-get update -qq || exit 77
+# A scratch root is thrown away after the check: no need to wait for each file to reach the disk.
+DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq -o DPkg::Options::=--force-unsafe-io \
+  "./tmp/$deb" || exit 3
+exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.tarvello.Tarvello16bit.desktop")
+echo "Exec line: $exec"
+chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 EXEC="$exec" /bin/sh -c '
+  mkdir -p /tmp/runtime /tmp/work && chmod 700 /tmp/runtime && cd /tmp/work
+  QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/runtime $EXEC >/tmp/out 2>/tmp/err &
+  pid=$!
+  sleep 3
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended before SIGTERM"; cat /tmp/err; exit 4; }
+  kill -TERM "$pid"
+  code=0; wait "$pid" || code=$?
+  [ "$code" -eq 0 ] || { echo "exit code $code after SIGTERM"; exit 5; }
+  [ ! -s /tmp/out ] && [ ! -s /tmp/err ] || { echo "it printed:"; cat /tmp/out /tmp/err; exit 6; }
+  [ -z "$(ls -A /tmp/work)" ] || { echo "it left files: $(ls -A /tmp/work)"; exit 7; }'
+INSIDE
+case $status in
+  0) rm -rf "$root" # kept only when something failed, to look into
+     echo "installed on a fresh Debian 12 with apt-get; started from the desktop entry's Exec line and ended in order on SIGTERM" ;;
+  77) unreachable "apt-get update" ;;
+  3) echo "apt-get could not install the package:"; tail -n 30 "$work/chroot.log" ;;
+  *) cat "$work/chroot.log" ;;
+esac
+exit "$status"
