@@ -121,11 +121,75 @@ def checked_bits(switches):
             if node.getState().contains(pyatspi.STATE_CHECKED)]
 
 
+def xprop(session, *args):
+    return subprocess.run(["xprop", *args], env=session.env, capture_output=True,
+                          text=True).stdout
+
+
+def cardinals(text):
+    return [int(v) for v in text.split("=", 1)[1].split(",")] if "=" in text else []
+
+
+def managed_window(session, title):
+    """The client window the window manager lists under exactly this _NET_WM_NAME, or None."""
+    listed = xprop(session, "-root", "_NET_CLIENT_LIST")
+    for wid in listed.split("#", 1)[1].split(",") if "#" in listed else []:
+        name = xprop(session, "-id", wid.strip(), "_NET_WM_NAME")
+        if name.split("=", 1)[-1].strip() == '"%s"' % title:
+            return wid.strip()
+    return None
+
+
+def check_frame(session, wid):
+    """The whole window, the frame the window manager reports included, is 304 x 206 with its
+    lower-left corner at {420, 396} from the lower-left corner of the available area."""
+    extents = wait_for("the window manager's frame extents", lambda: cardinals(
+        xprop(session, "-id", wid, "_NET_FRAME_EXTENTS")))
+    left, right, top, bottom = extents
+    info = subprocess.run(["xwininfo", "-id", wid], env=session.env, capture_output=True,
+                          text=True).stdout
+    field = {k.strip(): v.strip() for k, v in (l.split(":", 1) for l in info.splitlines()
+                                               if ":" in l)}
+    x, y = int(field["Absolute upper-left X"]), int(field["Absolute upper-left Y"])
+    width, height = int(field["Width"]), int(field["Height"])
+    area = cardinals(xprop(session, "-root", "_NET_WORKAREA"))[:4]
+    whole = (width + left + right, height + top + bottom)
+    corner = (x - left - area[0], area[1] + area[3] - (y + height + bottom))
+    if whole != (304, 206) or corner != (420, 396):
+        fail("whole window %dx%d at lower-left %s, expected 304x206 at (420, 396) "
+             "(client %dx%d, frame %s, available area %s)"
+             % (whole + (corner, width, height, extents, area)))
+
+
+NAMES = {"push button": ["Schalter in Zahl umwandeln", "Zahl in Schalter umwandeln"],
+         "spin button": ["Dezimalzahl"], "text": ["Zwei-Byte-String"],
+         "check box": ["Bit %d" % b for b in range(16)]}
+
+
+def check_accessible_names(app, everything):
+    """Every focusable control has a name of its own; the window is a dialog or a frame; the
+    digit rows read as text."""
+    import pyatspi
+    window = app.getChildAtIndex(0)
+    if window.getRoleName() not in ("dialog", "frame"):
+        fail("the window's role is %r, expected dialog or frame" % window.getRoleName())
+    focusable = [n for n in everything if n.getState().contains(pyatspi.STATE_FOCUSABLE)]
+    found = {}
+    for n in focusable:
+        found.setdefault(n.getRoleName(), []).append(n.name)
+    if {r: sorted(v) for r, v in found.items()} != {r: sorted(v) for r, v in NAMES.items()}:
+        fail("focusable controls named %s, expected %s" % (found, NAMES))
+    rows = [n for n in everything if n.name == "0  1  2  3  4  5  6  7"]
+    if len(rows) != 2:
+        fail("expected two digit rows readable as text, found %d" % len(rows))
+
+
 def main():
     if len(sys.argv) != 2:
         fail("usage: desktop_session.py INSTALLED_EXECUTABLE")
     executable = os.path.abspath(sys.argv[1])
-    for tool in ("Xvfb", "xdotool", "wmctrl", "openbox", "dbus-launch"):
+    for tool in ("Xvfb", "xdotool", "wmctrl", "openbox", "dbus-launch", "xprop",
+                 "xwininfo"):
         if shutil.which(tool) is None:
             print("SKIP: %s is not installed, so no X session can be started here" % tool)
             return SKIP
@@ -173,6 +237,10 @@ def main():
             fail("expected one read-only field, found roles %s" % sorted(
                 {(n.getRoleName(), n.name) for n in everything}))
         field = fields[0]
+        check_accessible_names(app, everything)
+        wid = wait_for("the window titled exactly \"%s\"" % TITLE,
+                       lambda: managed_window(session, TITLE))
+        check_frame(session, wid)
 
         # Switches 1 and 9 are bits 0 and 8; the left button shows their value, 257.
         click(session, switches[0])
