@@ -1,6 +1,8 @@
-// Renders the real converter window in the state of the worked example (switches 1 and 9 ticked,
-// the left "Umwandeln" pressed: 257 in both fields) to a PNG, on whatever Qt platform is in force
-// (offscreen by default). Usage: screenshot OUTPUT.png
+// Saves the real converter window in the state of the worked example (switches 1 and 9 ticked,
+// the left "Umwandeln" pressed: 257 in both fields) as a PNG. On a real display (DISPLAY set) the
+// window is taken from the screen with the window manager's frame, once the frame is known; on the
+// offscreen platform (the default without a display) only the window's contents are rendered.
+// Usage: screenshot OUTPUT.png
 // The window is driven the way a person would: clicks on its real widgets, through its real queue.
 
 #include "Converter.hpp"
@@ -9,7 +11,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -36,6 +41,27 @@ void setUpWorkedExample(QWidget *window)
     left->click();
 }
 
+bool onScreen()
+{
+    return QGuiApplication::platformName() != "offscreen";
+}
+
+// The window manager frames the window some time after it is shown; until then the frame
+// geometry equals the client geometry and a grab of the screen would cut the frame off.
+bool frameKnown(const QWidget *window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+QPixmap picture(QWidget *window)
+{
+    if (!onScreen())
+        return window->grab();
+    const QRect frame = window->frameGeometry();
+    return QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
+                                                        frame.height());
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -44,17 +70,32 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: screenshot OUTPUT.png\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", qgetenv("DISPLAY").isEmpty() ? "offscreen" : "xcb");
     const QString output = QString::fromLocal8Bit(argv[1]);
     rt::gui::DesktopSession session(argc, argv);
     bool saved = false;
     QTimer::singleShot(200, [] { setUpWorkedExample(converterWindow()); });
-    QTimer::singleShot(600, [&] {
+    // After the clicks have been handled, wait (at most 10 s) for the frame, then give the window
+    // manager and the window a few more ticks to paint before the screen is read.
+    QTimer poll;
+    int waited = 0;
+    int framedTicks = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *window = converterWindow();
-        saved = window->grab().save(output);
+        waited += 100;
+        if (window && (!onScreen() || frameKnown(window)))
+            ++framedTicks;
+        if (!window || (framedTicks < 3 && waited < 10000))
+            return;
+        poll.stop();
+        if (onScreen() && !frameKnown(window))
+            std::fprintf(stderr, "the window manager did not frame the window\n");
+        else
+            saved = picture(window).save(output);
         window->close();
     });
+    QTimer::singleShot(600, [&] { poll.start(100); });
     MAIN();
     if (!saved)
         std::fprintf(stderr, "could not write %s\n", argv[1]);
