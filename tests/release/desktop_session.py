@@ -67,11 +67,18 @@ class Session:
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        self.spawn(["openbox", "--sm-disable"])
-        wait_for("the window manager", lambda: subprocess.run(
-            ["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0)
+        self.window_manager = self.spawn(["openbox", "--sm-disable"])
+        wait_for("the window manager", self.window_manager_ready)
         os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
         return True
+
+    def window_manager_ready(self):
+        # A window manager that gave up at its start (seen when several sessions start at once on
+        # a loaded machine) is started again rather than waited for in vain.
+        if self.window_manager.poll() is not None:
+            self.window_manager = self.spawn(["openbox", "--sm-disable"])
+            return False
+        return subprocess.run(["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0
 
     def spawn(self, argv, **kwargs):
         p = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
