@@ -131,11 +131,7 @@ ChildResult runProgramInChild(const std::filesystem::path &dir)
     }
     ::close(pipeFds[1]);
     ChildResult result;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;)
-        result.reports.append(buf, static_cast<size_t>(n));
-    ::close(pipeFds[0]);
-    ::waitpid(pid, &result.status, 0);
+    result.reports = errtest::readChildReports(pipeFds[0], pid, result.status);
     return result;
 }
 

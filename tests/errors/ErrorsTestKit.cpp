@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace errtest {
 
@@ -82,6 +84,17 @@ Ending HandlerTest::handle(const rt::ErrorRef &error, bool withRecoveryPoint)
 bool HandlerTest::loggedAndQuit(const Ending &ending) const
 {
     return ending.quit && ending.errorLevel == 1 && std::filesystem::exists("MRVERROR.LOG");
+}
+
+std::string readChildReports(int readFd, int pid, int &status)
+{
+    std::string reports;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(readFd, buf, sizeof buf)) > 0;)
+        reports.append(buf, static_cast<size_t>(n));
+    ::close(readFd);
+    ::waitpid(pid, &status, 0);
+    return reports;
 }
 
 } // namespace errtest

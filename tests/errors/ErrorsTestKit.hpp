@@ -39,6 +39,10 @@ using testsupport::writeFile;
 // "\r"-separated lines of a box text, or "\r\n"-separated lines of a log.
 std::vector<std::string> split(const std::string &text, const std::string &separator);
 
+// What a forked child writes into `readFd` until it closes its end; then waits for the child and
+// stores its wait status in `status`.
+std::string readChildReports(int readFd, int pid, int &status);
+
 // The folder of expected texts kept beside the tests.
 std::filesystem::path expectedDir();
 

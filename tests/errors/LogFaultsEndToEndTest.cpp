@@ -168,11 +168,7 @@ ChildRun runInChild(const fs::path &dir, const Script &script)
     }
     ::close(pipeFds[1]);
     ChildRun run;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;)
-        run.reports.append(buf, static_cast<size_t>(n));
-    ::close(pipeFds[0]);
-    ::waitpid(pid, &run.status, 0);
+    run.reports = errtest::readChildReports(pipeFds[0], pid, run.status);
     run.errors = errtest::fileContent(dir.parent_path() / "stderr.txt");
     return run;
 }

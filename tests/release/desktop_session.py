@@ -57,6 +57,14 @@ class Session:
         if not display:
             return False
         self.env["DISPLAY"] = ":" + display
+        self.start_buses()
+        self.window_manager = self.spawn(["openbox", "--sm-disable"])
+        wait_for("the window manager", self.window_manager_ready)
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
+        return True
+
+    def start_buses(self):
+        """A session bus and the accessibility bus on it, for the program and the test to meet."""
         bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=self.env, capture_output=True,
                              text=True, check=True).stdout
         for line in bus.splitlines():
@@ -67,10 +75,6 @@ class Session:
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        self.window_manager = self.spawn(["openbox", "--sm-disable"])
-        wait_for("the window manager", self.window_manager_ready)
-        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
-        return True
 
     def window_manager_ready(self):
         # A window manager that gave up at its start (seen when several sessions start at once on

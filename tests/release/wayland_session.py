@@ -45,16 +45,7 @@ class WaylandSession(ds.Session):
                 return False
             time.sleep(0.1)
         self.env["WAYLAND_DISPLAY"] = socket
-        bus = subprocess.run(["dbus-launch", "--sh-syntax"], env=self.env, capture_output=True,
-                             text=True, check=True).stdout
-        for line in bus.splitlines():
-            if line.startswith("DBUS_SESSION_BUS_ADDRESS="):
-                self.env["DBUS_SESSION_BUS_ADDRESS"] = line.split("=", 1)[1].strip("';")
-            if line.startswith("DBUS_SESSION_BUS_PID="):
-                self.bus_pid = int(line.split("=", 1)[1].strip(";"))
-        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self.env["NO_AT_BRIDGE"] = "0"
-        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        self.start_buses()
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
         os.environ.pop("DISPLAY", None)
         return True
