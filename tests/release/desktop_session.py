@@ -67,9 +67,17 @@ class Session:
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        self.spawn(["openbox", "--sm-disable"])
-        wait_for("the window manager", lambda: subprocess.run(
-            ["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0)
+        # Now and then openbox ends at once with exit code 1 and no word on a fresh server; a
+        # second start of it comes up.
+        for _ in range(3):
+            wm = self.spawn(["openbox", "--sm-disable"])
+            state = wait_for("the window manager", lambda: "up" if subprocess.run(
+                ["wmctrl", "-m"], env=self.env, capture_output=True).returncode == 0
+                else "ended" if wm.poll() is not None else None)
+            if state == "up":
+                break
+        else:
+            fail("the window manager ended at its start three times")
         os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")})
         return True
 
