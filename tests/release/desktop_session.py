@@ -77,8 +77,8 @@ class Session:
         self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
     def window_manager_ready(self):
-        # A window manager that gave up at its start (seen when several sessions start at once on
-        # a loaded machine) is started again rather than waited for in vain.
+        # Now and then the window manager ends at once on a fresh server, with exit code 1 and no
+        # word; it is started again rather than waited for in vain.
         if self.window_manager.poll() is not None:
             self.window_manager = self.spawn(["openbox", "--sm-disable"])
             return False
