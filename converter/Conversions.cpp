@@ -6,9 +6,6 @@ using namespace rt;
 Value Sx2Zahl(const Value &aoSlt, std::source_location w)
 {
     ProcFrame frame("SX2ZAHL", w);
-#ifdef TARVELLO_FAULT_IN_SX2ZAHL
-    ELEMENT(aoSlt, 17); // the test-only build: a switch array one element short of this read
-#endif
     Value nZahl = 0;
     Value nExp = 16;
     Value lBit;

@@ -5,8 +5,6 @@
 #include "Fields.hpp"
 #include "Runtime.hpp"
 
-#include <cstdlib>
-
 using namespace rt;
 using namespace rt::gui;
 
@@ -117,12 +115,6 @@ Value MAIN(std::source_location w)
     makeNumberFields(oNumberGroup);
 
     oDlg->show();
-#ifdef TARVELLO_FAULT_IN_SX2ZAHL
-    // The test-only build: the left button pressed at once when the environment asks for it, so a
-    // test of the whole process reaches the error box without input.
-    if (std::getenv("TARVELLO_FAULT_PRESS_LEFT"))
-        postEvent(EventCode::Activate, NIL, NIL, Value(PartRef(left)));
-#endif
 
     Value nEvent = 0, mp1, mp2, oPart;
     while (!(nEvent.isNumber() && nEvent.number() == kCloseEvent)) {

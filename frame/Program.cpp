@@ -1,29 +1,22 @@
 // The program's own start-up image: the stubs that pass straight on to the hook procedures, and
-// ENTRY, which hands them to the runtime. Compiled into each executable, so the test build can
-// link the converter's test-only twin in place of the shipped converter.
+// ENTRY, which hands them to the runtime; and the program as main() runs it.
 
+#include "Program.hpp"
+
+#include "CommandLine.hpp"
 #include "Converter.hpp"
+#include "DesktopSession.hpp"
 #include "Entry.hpp"
 #include "ErrorSystem.hpp"
 #include "Hooks.hpp"
-#include "Runtime.hpp"
-
-#include <cstdlib>
+#include "Usage.hpp"
 
 namespace {
 
 void stubERRORSYS() { ERRORSYS(); }
 void stubAPPSYS() { APPSYS(); }
 void stubAPPEXIT() { APPEXIT(); }
-void stubDBESYS()
-{
-#ifdef TARVELLO_FAULT_SWITCHES
-    // The test-only build: an engine named in the environment cannot be loaded.
-    if (const char *engine = std::getenv("TARVELLO_FAULT_UNAVAILABLE_ENGINE"))
-        rt::EngineFaults::makeUnavailable(engine);
-#endif
-    DBESYS();
-}
+void stubDBESYS() { DBESYS(); }
 void stubMAIN() { MAIN(); }
 
 frame::StartupImage g_image; // filled at run time by the entry, none of it before
@@ -43,4 +36,12 @@ int ENTRY()
         .main = stubMAIN,
     };
     return frame::runEntry(g_image, procedures);
+}
+
+int frame::runProgram(int argc, char **argv)
+{
+    if (const auto answered = rt::gui::answerCommandLine(argc, argv, programTexts()))
+        return *answered;
+    rt::gui::DesktopSession session(argc, argv);
+    return ENTRY();
 }

@@ -4,6 +4,7 @@
 // must keep its frame.
 
 #include "ErrorSystem.hpp"
+#include "Seams.hpp"
 #include "Runtime.hpp"
 #include "ValueFromBytes.hpp"
 
@@ -23,7 +24,7 @@ void prepareOnce()
     char dir[] = "/tmp/tarvello-fuzz-XXXXXX";
     if (!mkdtemp(dir) || chdir(dir) != 0)
         std::abort();
-    rt::installDialogs(std::make_shared<rt::ScriptedDialogs>());
+    rt::installDialogs(std::make_shared<testsupport::ScriptedDialogs>());
     rt::setAppType(rt::AppType::Graphical);
     rt::SET(17, false); // keep the fuzzer's output quiet
 }
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     auto error = std::make_shared<rt::ErrorObject>();
     for (std::string_view name : rt::ErrorObject::memberNames())
         *error->member(name) = in.value();
-    rt::installDialogs(std::make_shared<rt::ScriptedDialogs>());
+    rt::installDialogs(std::make_shared<testsupport::ScriptedDialogs>());
     rt::ERRORBLOCK(rt::block([](rt::Args &) -> rt::Value { return false; }));
 
     rt::Value message = ERRORMESSAGE(error);

@@ -1,7 +1,7 @@
 #include "AlternateFile.hpp"
 
 #include "ErrorRouting.hpp"
-#include "WriteFaults.hpp"
+#include "RuntimeState.hpp"
 
 #include <cerrno>
 #include <cstring>
@@ -15,14 +15,7 @@ namespace {
 
 int &descriptor()
 {
-    static int fd = -1;
-    return fd;
-}
-
-bool &writesLost()
-{
-    static bool lost = false;
-    return lost;
+    return state().output.alternateFd;
 }
 
 Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what)
@@ -115,7 +108,8 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
                 return std::nullopt;
             descriptor() = fd;
             if (!additive)
-                writesLost() = false; // continuing a file keeps what was lost in it
+                state().output.alternateWritesLost =
+                    false; // continuing a file keeps what was lost in it
             return Value(true);
         },
         false, where);
@@ -145,11 +139,7 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
             while (!bytes.empty()) {
                 if (descriptor() < 0)
                     return Value(); // closed by the error callback meanwhile: nothing to write to
-                ssize_t n = -1;
-                if (WriteFaults::nextWriteFails())
-                    errno = ENOSPC;
-                else
-                    n = ::write(descriptor(), bytes.data(), bytes.size());
+                const long n = state().seams.writeFile(descriptor(), bytes.data(), bytes.size());
                 if (n < 0 && errno == EINTR)
                     continue;
                 if (n <= 0) {
@@ -168,12 +158,12 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
         },
         false, where);
     if (written != Value(true))
-        writesLost() = true;
+        state().output.alternateWritesLost = true;
 }
 
 bool alternateFileWritesLost()
 {
-    return writesLost();
+    return state().output.alternateWritesLost;
 }
 
 } // namespace rt

@@ -1,6 +1,7 @@
 #include "Arrays.hpp"
 
 #include "ErrorRouting.hpp"
+#include "RuntimeState.hpp"
 
 #include <cmath>
 
@@ -20,7 +21,7 @@ Value ELEMENT(const Value &array, const Value &index, Where w)
         return argumentError("[]", {array, index}, NIL, w);
     const double i = std::trunc(index.number());
     const Array &a = *array.array();
-    if (!(i >= 1 && i <= static_cast<double>(a.size()))) { // NaN is outside as well
+    if (!(i >= 1 && i <= static_cast<double>(a.size())) || failsHere("[]")) { // NaN too
         return raise({.code = GenCode::Bound,
                       .description = "Array index out of range",
                       .operation = "[]",

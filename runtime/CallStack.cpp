@@ -1,23 +1,16 @@
 #include "CallStack.hpp"
 
-#include <vector>
+#include "RuntimeState.hpp"
 
 namespace rt {
 namespace {
 
-struct Frame
+std::vector<CallFrame> &frames()
 {
-    std::string name;
-    int line = 0;
-};
-
-std::vector<Frame> &frames()
-{
-    static std::vector<Frame> stack;
-    return stack;
+    return state().callStack;
 }
 
-const Frame *frameAt(int level)
+const CallFrame *frameAt(int level)
 {
     const auto &stack = frames();
     if (level < 0 || level >= static_cast<int>(stack.size()))
@@ -40,13 +33,13 @@ ProcFrame::~ProcFrame()
 
 std::string PROCNAME(int level)
 {
-    const Frame *f = frameAt(level);
+    const CallFrame *f = frameAt(level);
     return f ? f->name : std::string();
 }
 
 int PROCLINE(int level)
 {
-    const Frame *f = frameAt(level);
+    const CallFrame *f = frameAt(level);
     return f ? f->line : 0;
 }
 
@@ -54,11 +47,6 @@ void markLine(const std::source_location &where)
 {
     if (!frames().empty())
         frames().back().line = static_cast<int>(where.line());
-}
-
-int callDepth()
-{
-    return static_cast<int>(frames().size());
 }
 
 } // namespace rt

@@ -28,7 +28,4 @@ int PROCLINE(int level = 0);
 // Records that the innermost frame is now at `where` (a runtime operation about to raise).
 void markLine(const std::source_location &where);
 
-// Number of frames on the stack.
-int callDepth();
-
 } // namespace rt

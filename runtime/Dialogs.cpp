@@ -1,17 +1,10 @@
 #include "Dialogs.hpp"
 
 #include "ErrorRouting.hpp"
-
-#include <stdexcept>
+#include "RuntimeState.hpp"
 
 namespace rt {
 namespace {
-
-std::shared_ptr<DialogService> &service()
-{
-    static std::shared_ptr<DialogService> s = std::make_shared<ConsoleDialogs>();
-    return s;
-}
 
 // The options of ALERT as texts; nullopt when `options` is not an array of texts.
 std::optional<std::vector<Text>> optionTexts(const Value &options)
@@ -60,12 +53,12 @@ Icon iconOf(int style)
 
 void installDialogs(std::shared_ptr<DialogService> s)
 {
-    service() = s ? std::move(s) : std::make_shared<ConsoleDialogs>();
+    state().dialogs = s ? std::move(s) : std::make_shared<ConsoleDialogs>();
 }
 
 DialogService &dialogs()
 {
-    return *service();
+    return *state().dialogs;
 }
 
 Value ALERT(const Value &text, const Value &options, Where w)
@@ -93,32 +86,6 @@ Value MSGBOX(const Value &text, const Value &title, Where w)
         return argumentError("MSGBOX", {text, title}, NIL, w);
     dialogs().msgBox(text.text(), title.isText() ? title.text() : Text());
     return NIL;
-}
-
-int ScriptedDialogs::next()
-{
-    if (m_answers.empty())
-        throw std::logic_error("the test scripted no answer for this dialog");
-    int code = m_answers.front();
-    m_answers.pop_front();
-    return code;
-}
-
-int ScriptedDialogs::alert(const Text &message, const std::vector<Text> &options)
-{
-    m_calls.push_back({Call::Kind::Alert, message, options, {}, 0, 0});
-    return next();
-}
-
-int ScriptedDialogs::confirmBox(const Text &text, const Text &title, int buttons, int style)
-{
-    m_calls.push_back({Call::Kind::Confirm, text, {}, title, buttons, style});
-    return next();
-}
-
-void ScriptedDialogs::msgBox(const Text &text, const Text &title)
-{
-    m_calls.push_back({Call::Kind::Message, text, {}, title, 0, 0});
 }
 
 } // namespace rt

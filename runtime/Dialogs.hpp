@@ -1,11 +1,10 @@
 #pragma once
-// The modal dialogs ALERT, CONFIRMBOX and MSGBOX behind one interface with three implementations:
-// Qt message boxes (installed by the GUI layer), the console (the default), and a scripted one for
-// tests. Texts arrive as code-page-850 bytes; each implementation decodes them for its display.
+// The modal dialogs ALERT, CONFIRMBOX and MSGBOX behind one interface; two implementations ship:
+// Qt message boxes (installed by the GUI layer) and the console (the default); tests install their
+// own. Texts arrive as code-page-850 bytes; each implementation decodes them for its display.
 
 #include "Value.hpp"
 
-#include <deque>
 #include <memory>
 #include <source_location>
 #include <vector>
@@ -51,34 +50,6 @@ public:
     int alert(const Text &message, const std::vector<Text> &options) override;
     int confirmBox(const Text &text, const Text &title, int buttons, int style) override;
     void msgBox(const Text &text, const Text &title) override;
-};
-
-// Tests: answers from a queue and records every call. An empty queue is a fault of the test.
-class ScriptedDialogs : public DialogService
-{
-public:
-    struct Call
-    {
-        enum class Kind { Alert, Confirm, Message } kind;
-        Text text;
-        std::vector<Text> options;
-        Text title;
-        int buttons = 0;
-        int style = 0;
-    };
-
-    explicit ScriptedDialogs(std::deque<int> answers = {}) : m_answers(std::move(answers)) {}
-    void answer(int code) { m_answers.push_back(code); }
-    const std::vector<Call> &calls() const { return m_calls; }
-
-    int alert(const Text &message, const std::vector<Text> &options) override;
-    int confirmBox(const Text &text, const Text &title, int buttons, int style) override;
-    void msgBox(const Text &text, const Text &title) override;
-
-private:
-    int next();
-    std::deque<int> m_answers;
-    std::vector<Call> m_calls;
 };
 
 } // namespace rt

@@ -2,8 +2,8 @@
 // The database engines, as far as the system uses them: an engine registry that knows "DBFDBE",
 // "NTXDBE", "DELDBE" and "SDFDBE", builds a compound of two loaded engines, and keeps the list of
 // open work areas, which the program never fills. Loads and builds report success as a logical.
-// Commit and close go over the open work areas; tests can make an engine unavailable and make a
-// commit or a close fail with an Engine error.
+// Commit and close go over the open work areas; a failing commit or close raises an Engine error.
+// Loading goes through the state's engine-loader seam.
 
 #include "Value.hpp"
 
@@ -19,16 +19,7 @@ Value DBEBUILD(const Value &name, const Value &first, const Value &second,
 Value DBCOMMITALL(Where w = Where::current());
 Value DBCLOSEALL(Where w = Where::current());
 
-// What tests can change and see.
-struct EngineFaults
-{
-    static void makeUnavailable(const Text &name);
-    static void failCommit(bool fail);
-    static void failClose(bool fail);
-    static bool loaded(const Text &name);
-    static int openWorkAreas();
-    static void openWorkArea(); // a work area as a table would open one
-    static void reset();
-};
+// One of the four engines this runtime has, by its upper-case name: what the loader loads.
+bool knownEngine(const Text &name);
 
 } // namespace rt

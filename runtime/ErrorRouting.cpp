@@ -2,6 +2,7 @@
 
 #include "CallStack.hpp"
 #include "DisplayForm.hpp"
+#include "RuntimeState.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,14 +12,12 @@ namespace {
 
 Value &installedCallback()
 {
-    static Value callback;
-    return callback;
+    return state().errorCallback;
 }
 
 int &nesting()
 {
-    static int depth = 0;
-    return depth;
+    return state().errorNesting;
 }
 
 struct NestingGuard

@@ -2,27 +2,14 @@
 
 #include "ErrorRouting.hpp"
 #include "Object.hpp"
-
-#include <map>
+#include "RuntimeState.hpp"
 
 namespace rt {
 namespace {
 
-struct NameLess
-{
-    bool operator()(const std::string &a, const std::string &b) const
-    {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                            [](unsigned char x, unsigned char y) {
-                                                return std::tolower(x) < std::tolower(y);
-                                            });
-    }
-};
-
 std::map<std::string, Value, NameLess> &publics()
 {
-    static std::map<std::string, Value, NameLess> names;
-    return names;
+    return state().publics;
 }
 
 } // namespace
@@ -62,11 +49,6 @@ Value PUBLIC(std::string_view name, Where w)
                   .canSubstitute = true,
                   .canDefault = true},
                  NIL, w);
-}
-
-void forgetPublics()
-{
-    publics().clear();
 }
 
 } // namespace rt

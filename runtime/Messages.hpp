@@ -18,7 +18,4 @@ Value SEND(const Value &receiver, std::string_view message, Args args = {},
 void PUBLISH(std::string_view name, const Value &value);
 Value PUBLIC(std::string_view name, Where w = Where::current());
 
-// Forgets every published name (the end of the procedure that made them, and tests).
-void forgetPublics();
-
 } // namespace rt

@@ -3,6 +3,7 @@
 #include "AlternateFile.hpp"
 #include "DisplayForm.hpp"
 #include "ErrorRouting.hpp"
+#include "RuntimeState.hpp"
 #include "Settings.hpp"
 #include "Text850.hpp"
 
@@ -11,20 +12,9 @@
 namespace rt {
 namespace {
 
-struct Channels
+OutputState &channels()
 {
-    Device printer;
-    Device extra;
-    Device console;
-    Device errorChannel;
-    int row = 0;
-    int col = 0;
-};
-
-Channels &channels()
-{
-    static Channels c;
-    return c;
+    return state().output;
 }
 
 void writeStream(std::FILE *stream, std::string_view bytes)
@@ -36,7 +26,7 @@ void writeStream(std::FILE *stream, std::string_view bytes)
 
 void toConsole(std::string_view bytes)
 {
-    Channels &c = channels();
+    OutputState &c = channels();
     for (char ch : bytes) {
         if (ch == '\n')
             ++c.row;
@@ -138,22 +128,6 @@ Value SETPOS(const Value &row, const Value &col, std::source_location where)
     channels().row = static_cast<int>(row.number());
     channels().col = static_cast<int>(col.number());
     return NIL;
-}
-
-void attachPrinter(Device device)
-{
-    channels().printer = std::move(device);
-}
-
-void attachExtra(Device device)
-{
-    channels().extra = std::move(device);
-}
-
-void redirectConsole(Device console, Device errorChannel)
-{
-    channels().console = std::move(console);
-    channels().errorChannel = std::move(errorChannel);
 }
 
 } // namespace rt

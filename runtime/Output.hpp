@@ -13,6 +13,10 @@
 
 namespace rt {
 
+// A device output goes to, as the state's output channels hold them (printer, extra device,
+// console and standard error redirected).
+using Device = std::function<void(std::string_view bytes)>;
+
 Value QOUT(const Args &values = {}, std::source_location where = std::source_location::current());
 Value QQOUT(const Args &values = {}, std::source_location where = std::source_location::current());
 Value OUTERR(const Args &values, std::source_location where = std::source_location::current());
@@ -22,14 +26,5 @@ int ROW();
 int COL();
 Value SETPOS(const Value &row, const Value &col,
              std::source_location where = std::source_location::current());
-
-// Attaches a device for the printer or the extra channel; an empty function detaches it.
-using Device = std::function<void(std::string_view bytes)>;
-void attachPrinter(Device device);
-void attachExtra(Device device);
-
-// Where console and standard-error output go; standard output and standard error unless
-// redirected (tests).
-void redirectConsole(Device console, Device errorChannel);
 
 } // namespace rt

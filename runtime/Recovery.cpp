@@ -1,18 +1,18 @@
 #include "Recovery.hpp"
 
+#include "RuntimeState.hpp"
+
 namespace rt {
 namespace {
 
 int &depth()
 {
-    static int active = 0;
-    return active;
+    return state().recoveryDepth;
 }
 
 int &exitCode()
 {
-    static int code = 0;
-    return code;
+    return state().errorLevel;
 }
 
 struct DepthGuard
@@ -43,11 +43,6 @@ void BREAK(const Value &value)
 void _BREAK(const Value &value)
 {
     BREAK(value);
-}
-
-int recoveryDepth()
-{
-    return depth();
 }
 
 int ERRORLEVEL()

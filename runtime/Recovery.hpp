@@ -32,9 +32,6 @@ std::optional<Value> recoveryPoint(const std::function<void()> &body);
 void BREAK(const Value &value = NIL);
 void _BREAK(const Value &value = NIL);
 
-// Number of recovery points now active.
-int recoveryDepth();
-
 // Returns the exit code in force; the second form sets it and returns the previous one.
 int ERRORLEVEL();
 int ERRORLEVEL(int code);

@@ -2,26 +2,14 @@
 
 #include "AlternateFile.hpp"
 #include "ErrorRouting.hpp"
+#include "RuntimeState.hpp"
 
 namespace rt {
 namespace {
 
-struct State
+SettingsState &settings()
 {
-    Text dateFormat = "dd.mm.yyyy";
-    bool console = true;
-    bool alternate = false;
-    bool extra = false;
-    bool printer = false;
-    Text alternateFile;
-    bool century = true;
-    double engineDefaults = 0;
-};
-
-State &state()
-{
-    static State s;
-    return s;
+    return state().settings;
 }
 
 Value wrongValue(int number, const Value &value, std::source_location where)
@@ -49,7 +37,7 @@ std::optional<bool> asSwitch(const Value &v)
 
 bool *switchSlot(int number)
 {
-    State &s = state();
+    SettingsState &s = settings();
     switch (number) {
     case static_cast<int>(Setting::Console):
         return &s.console;
@@ -67,7 +55,7 @@ bool *switchSlot(int number)
 
 Value setAlternateFile(const Value &name, const Value &additive, std::source_location where)
 {
-    State &s = state();
+    SettingsState &s = settings();
     if (!name.isText() || !(additive.isNil() || additive.isLogical()))
         return wrongValue(static_cast<int>(Setting::AlternateFile), name, where);
     Value previous = s.alternateFile;
@@ -75,7 +63,7 @@ Value setAlternateFile(const Value &name, const Value &additive, std::source_loc
     // setting never names a file that is not open.
     struct KeepTrue
     {
-        State &s;
+        SettingsState &s;
         ~KeepTrue()
         {
             if (!alternateFileOpen())
@@ -113,7 +101,7 @@ Value unknownSetting(int number, std::source_location where)
 
 Value current(int number)
 {
-    const State &s = state();
+    const SettingsState &s = settings();
     if (bool *slot = switchSlot(number))
         return *slot;
     if (number == static_cast<int>(Setting::DateFormat))
@@ -152,11 +140,11 @@ Value SET(int number, const Value &value, const Value &additive, std::source_loc
     } else if (number == static_cast<int>(Setting::DateFormat)) {
         if (!value.isText())
             return wrongValue(number, value, where);
-        state().dateFormat = value.text();
+        settings().dateFormat = value.text();
     } else {
         if (!value.isNumber())
             return wrongValue(number, value, where);
-        state().engineDefaults = value.number();
+        settings().engineDefaults = value.number();
     }
     return previous;
 }
@@ -169,13 +157,7 @@ bool switchOn(Setting s)
 
 Text currentDateFormat()
 {
-    return state().dateFormat;
-}
-
-void resetSettings()
-{
-    closeAlternateFile(std::source_location::current());
-    state() = State{};
+    return settings().dateFormat;
 }
 
 } // namespace rt

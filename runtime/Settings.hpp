@@ -32,7 +32,4 @@ Value SET(int number, const Value &value, const Value &additive,
 bool switchOn(Setting s);
 Text currentDateFormat();
 
-// Puts every setting back to the runtime's start values and closes the alternate file (tests).
-void resetSettings();
-
 } // namespace rt

@@ -1,7 +1,7 @@
 #include "Startup.hpp"
 
 #include "Recovery.hpp"
-#include "System.hpp"
+#include "RuntimeState.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -11,20 +11,12 @@
 namespace rt {
 namespace {
 
-std::optional<std::uint32_t> &versionOverride()
-{
-    static std::optional<std::uint32_t> version;
-    return version;
-}
-
 HookProcedure &exitProcedure()
 {
-    static HookProcedure procedure = nullptr;
-    return procedure;
+    return state().application.exitProcedure;
 }
 
-template<class F>
-F functionIn(const void *slot)
+template<class F> F functionIn(const void *slot)
 {
     F f;
     std::memcpy(&f, slot, sizeof f);
@@ -45,8 +37,7 @@ const unsigned char *wordPtr(const void *record, RecordWord w)
 
 // A slot holding a function pointer, resolved from the word at `word`; nullptr when it does not
 // resolve inside the image or holds nothing.
-template<class F>
-F procedureAt(const void *word, const void *image)
+template<class F> F procedureAt(const void *word, const void *image)
 {
     const void *slot = resolveWord(word, image, alignof(F));
     return slot ? functionIn<F>(slot) : nullptr;
@@ -76,7 +67,8 @@ std::optional<Program> readRecord(const void *record, std::string &why)
         p.initialisers.push_back(init);
     }
     p.registrar = procedureAt<Registrar>(wordPtr(record, RecordWord::ExitRegistrar), record);
-    p.errorSystem = procedureAt<HookProcedure>(wordPtr(record, RecordWord::ErrorSystemHook), record);
+    p.errorSystem =
+        procedureAt<HookProcedure>(wordPtr(record, RecordWord::ErrorSystemHook), record);
     p.appWindow = procedureAt<HookProcedure>(wordPtr(record, RecordWord::AppWindowHook), record);
     p.database = procedureAt<HookProcedure>(wordPtr(record, RecordWord::DatabaseHook), record);
     p.main = procedureAt<HookProcedure>(wordPtr(record, RecordWord::MainHook), record);
@@ -91,12 +83,7 @@ std::optional<Program> readRecord(const void *record, std::string &why)
 
 std::uint32_t runtimeVersionNumber()
 {
-    return versionOverride().value_or(kVersionNumber);
-}
-
-void overrideRuntimeVersion(std::optional<std::uint32_t> version)
-{
-    versionOverride() = version;
+    return state().seams.version();
 }
 
 void __This_executable_needs_version_1_50_0()

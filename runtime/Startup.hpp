@@ -9,7 +9,6 @@
 // refused, never followed.
 
 #include <cstdint>
-#include <optional>
 
 namespace rt {
 
@@ -38,10 +37,9 @@ inline constexpr int kRecordBytes = 80;
 // The largest image a record may span: record, table section and stub slots together.
 inline constexpr int kMaxImageBytes = 4096;
 
-// The version query: major in bits 16 and up, minor in bits 8 to 15, build in bits 0 to 7.
+// The version query: major in bits 16 and up, minor in bits 8 to 15, build in bits 0 to 7. It
+// asks the state's version seam.
 std::uint32_t runtimeVersionNumber();
-// Tests: report another version (nullopt: the real one).
-void overrideRuntimeVersion(std::optional<std::uint32_t> version);
 
 void __This_executable_needs_version_1_50_0();
 std::int32_t ___iniGetDLLInitHook();

@@ -1,6 +1,7 @@
 #include "System.hpp"
 
 #include "ErrorRouting.hpp"
+#include "RuntimeState.hpp"
 
 #include <cstdio>
 #include <ctime>
@@ -18,16 +19,9 @@ std::tm localNow()
     return parts;
 }
 
-struct Application
+ApplicationState &application()
 {
-    AppType type = AppType::Graphical;
-    Value window;
-};
-
-Application &application()
-{
-    static Application a;
-    return a;
+    return state().application;
 }
 
 Text executablePath()
@@ -65,7 +59,9 @@ Value VERSION(const Value &part, Where w)
 
 Value OS()
 {
-    struct utsname u {};
+    struct utsname u
+    {
+    };
     if (::uname(&u) != 0)
         return Text("unknown");
     return Text(u.sysname) + " " + u.release;
@@ -104,11 +100,6 @@ void setAppType(AppType type)
 Value SETAPPWINDOW()
 {
     return application().window;
-}
-
-void setAppWindow(const Value &window)
-{
-    application().window = window;
 }
 
 Value ROOTCRT()

@@ -36,7 +36,6 @@ void setAppType(AppType type);
 
 // The application window: NIL until one is set. The system only queries it.
 Value SETAPPWINDOW();
-void setAppWindow(const Value &window);
 
 // The class of text-mode windows, and such a window.
 Value ROOTCRT();

@@ -9,6 +9,7 @@
 #include "Dialog.hpp"
 #include "Fields.hpp"
 #include "Runtime.hpp"
+#include "RuntimeState.hpp"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -67,6 +68,7 @@ void RoundTripOfEvery16BitValue(benchmark::State &state)
 {
     using namespace rt;
     using namespace rt::gui;
+    RuntimeState runtime; // its published names go with it
     auto dialog = Dialog::New(APPDESKTOP(), NIL, {0, 0}, {200, 200}, {}, false);
     dialog->create();
     Value aSx = newArray();
@@ -87,7 +89,6 @@ void RoundTripOfEvery16BitValue(benchmark::State &state)
             SxOnOff(n, aSx);
             Sx2Zahl(aSx);
         }
-    forgetPublics();
 }
 BENCHMARK(RoundTripOfEvery16BitValue)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -4,6 +4,7 @@
 
 #include "ErrorSystem.hpp"
 #include "Runtime.hpp"
+#include "Seams.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -57,7 +58,7 @@ void wholeLogWritten(benchmark::State &state)
     }
     const auto previousDir = std::filesystem::current_path();
     std::filesystem::current_path(dir);
-    rt::installDialogs(std::make_shared<rt::ScriptedDialogs>());
+    rt::installDialogs(std::make_shared<testsupport::ScriptedDialogs>());
     rt::ProcFrame main("MAIN");
     rt::ProcFrame inner("SX2ZAHL");
     const rt::Value error = sampleError();
@@ -65,7 +66,7 @@ void wholeLogWritten(benchmark::State &state)
         ERRORLOG(error, 0);
         // The scripted box records every report; a fresh one keeps memory flat.
         state.PauseTiming();
-        rt::installDialogs(std::make_shared<rt::ScriptedDialogs>());
+        rt::installDialogs(std::make_shared<testsupport::ScriptedDialogs>());
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations());

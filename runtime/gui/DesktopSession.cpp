@@ -4,11 +4,11 @@
 #include "EndSignals.hpp"
 #include "ModalBoxes.hpp"
 #include "QtDialogs.hpp"
-#include "SessionEnding.hpp"
-#include "System.hpp"
+#include "RuntimeState.hpp"
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <utility>
 
 namespace rt::gui {
 
@@ -38,7 +38,7 @@ DesktopSession::DesktopSession(int &argc, char **argv) : m_impl(std::make_unique
                              impl->endSignals.drain();
                              // A burst of signals, or one more after the first, is one end: the
                              // window's close event, and every box of ours answered as ending.
-                             if (beginSessionEnd()) {
+                             if (!std::exchange(state().sessionEnding, true)) {
                                  requestClose();
                                  endModalBoxes();
                              }

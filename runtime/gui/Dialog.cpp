@@ -3,6 +3,7 @@
 #include "ErrorRouting.hpp"
 #include "EventQueue.hpp"
 #include "PartNative.hpp"
+#include "RuntimeState.hpp"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -132,12 +133,6 @@ protected:
     }
 };
 
-std::weak_ptr<Dialog> &newestDialog()
-{
-    static std::weak_ptr<Dialog> dialog;
-    return dialog;
-}
-
 } // namespace
 
 Desktop::Desktop() : Part(nullptr, {0, 0}, {0, 0}, {}, true) {}
@@ -150,26 +145,20 @@ Value APPDESKTOP()
     return Value(desktop);
 }
 
-static bool &closeRequested()
-{
-    static bool requested = false;
-    return requested;
-}
-
 void requestClose()
 {
-    if (auto dialog = newestDialog().lock())
+    if (auto dialog = state().gui.newestDialog.lock())
         postEvent(EventCode::Close, NIL, NIL, Value(dialog));
     else
-        closeRequested() = true;
+        state().gui.closeRequested = true;
 }
 
 std::shared_ptr<Dialog> Dialog::New(const Value &parent, const Value &owner, Pos pos, Size size,
                                     PresParams pres, bool visible)
 {
     auto dialog = gui::New<Dialog>(parent, owner, pos, size, std::move(pres), visible);
-    newestDialog() = dialog;
-    if (std::exchange(closeRequested(), false))
+    state().gui.newestDialog = dialog;
+    if (std::exchange(state().gui.closeRequested, false))
         postEvent(EventCode::Close, NIL, NIL, Value(dialog));
     return dialog;
 }

@@ -20,12 +20,6 @@ enum class EventCode : int
 
 void postEvent(EventCode code, const Value &mp1, const Value &mp2, const Value &part);
 
-// Number of events waiting.
-int pendingEvents();
-
-// Drops every waiting event (tests).
-void clearEvents();
-
 } // namespace rt::gui
 
 namespace rt {

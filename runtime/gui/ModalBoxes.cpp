@@ -1,44 +1,29 @@
 #include "ModalBoxes.hpp"
 
-#include "SessionEnding.hpp"
+#include "RuntimeState.hpp"
 
 #include <QDialog>
-#include <algorithm>
-#include <vector>
 
 namespace rt::gui {
-namespace {
-
-struct Running
-{
-    QDialog *box;
-    bool ended;
-};
-
-std::vector<Running> &running()
-{
-    static std::vector<Running> boxes;
-    return boxes;
-}
-
-} // namespace
 
 bool runModal(QDialog &box)
 {
-    if (sessionEnding())
+    auto &open = state().gui.openBoxes;
+    if (state().sessionEnding)
         return false; // nobody is there to answer it any more
-    running().push_back({&box, false});
+    open.push_back({[&box] { box.done(0); }});
     box.exec();
-    const bool ended = running().back().ended;
-    running().pop_back();
+    const bool ended = open.back().ended;
+    open.pop_back();
     return !ended;
 }
 
 void endModalBoxes()
 {
-    for (auto it = running().rbegin(); it != running().rend(); ++it) {
+    auto &open = state().gui.openBoxes;
+    for (auto it = open.rbegin(); it != open.rend(); ++it) {
         it->ended = true;
-        it->box->done(0);
+        it->end();
     }
 }
 

@@ -7,7 +7,7 @@
 #include "Fields.hpp"
 #include "PartNative.hpp"
 #include "Runtime.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // the switches stand for at that moment.
 
 #include "CallStack.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
 #include "WindowDriver.hpp"
 
 #include <QTest>

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <algorithm>
 #include <memory>
 
 namespace windowtest {
@@ -23,61 +22,6 @@ bool runMainWith(std::vector<Step> steps)
     MAIN();
     *next = nullptr; // breaks the self-reference
     return window() == nullptr;
-}
-
-QWidget *window()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->windowTitle() == "Tarvello 16bit" && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-std::vector<QCheckBox *> switches()
-{
-    std::vector<QCheckBox *> boxes(16, nullptr);
-    for (QCheckBox *box : window()->findChildren<QCheckBox *>()) {
-        const int bit = box->accessibleName().mid(4).toInt();
-        if (box->accessibleName().startsWith("Bit ") && bit >= 0 && bit < 16)
-            boxes[static_cast<size_t>(bit)] = box;
-    }
-    return boxes;
-}
-
-static std::vector<QPushButton *> buttonsByX()
-{
-    auto buttons = window()->findChildren<QPushButton *>();
-    std::vector<QPushButton *> sorted(buttons.begin(), buttons.end());
-    std::ranges::sort(sorted, {}, [](QPushButton *b) { return b->x(); });
-    return sorted;
-}
-
-QPushButton *leftButton()
-{
-    return buttonsByX().front();
-}
-
-QPushButton *rightButton()
-{
-    return buttonsByX().back();
-}
-
-QSpinBox *spin()
-{
-    return window()->findChild<QSpinBox *>();
-}
-
-QLineEdit *spinEntry()
-{
-    return spin()->findChild<QLineEdit *>();
-}
-
-QLineEdit *twoByteField()
-{
-    for (QLineEdit *edit : window()->findChildren<QLineEdit *>())
-        if (edit->isReadOnly())
-            return edit;
-    return nullptr;
 }
 
 int switchPattern()

@@ -3,10 +3,8 @@
 // Each step runs from the toolkit's event loop once MAIN has dispatched everything the previous
 // step caused; the last step closes the window through its real close path.
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
+#include "WindowLookup.hpp"
+
 #include <functional>
 #include <vector>
 
@@ -17,14 +15,6 @@ using Step = std::function<void()>;
 // Runs MAIN; `steps` run one after another while its loop runs, then the window is closed.
 // Returns true when MAIN returned after the close.
 bool runMainWith(std::vector<Step> steps);
-
-QWidget *window();
-std::vector<QCheckBox *> switches(); // in bit order, "Bit 0" first
-QPushButton *leftButton();
-QPushButton *rightButton();
-QSpinBox *spin();
-QLineEdit *spinEntry(); // the spin button's own entry line
-QLineEdit *twoByteField();
 
 // The number the ticked switches stand for.
 int switchPattern();

@@ -4,7 +4,7 @@
 #include "Dialog.hpp"
 #include "EventQueue.hpp"
 #include "Messages.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
 #include "WindowDriver.hpp"
 
 #include <QAccessible>

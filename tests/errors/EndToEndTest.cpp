@@ -1,18 +1,18 @@
-// The whole way of a runtime error in the real program: the start-up path with the error hook, the
-// real window, the left "Umwandeln" pressed with real input, a Bound error raised at the start of
-// Sx2Zahl (the test-only converter build), the real Qt box answered with OK, the log file written
-// and the report box naming it, exit code 1.
-//
-// Input cannot be sent into another process on the offscreen platform, so the program runs in a
-// forked child of this test, in a fresh working directory; a timer in the child presses the button
-// and the box buttons with QTest, and reports the boxes' texts through a pipe.
+// The whole program, from the process entry to the exit procedure, with the first array read
+// inside Sx2Zahl failing: the left "Umwandeln" pressed with real input raises a runtime error on
+// the real click path, the real Qt boxes are answered, the log is written. First the plain way
+// (the error box and its call stack, the log, the report, exit code 1); then what happens when
+// things turn against the log: every single write of the log failing in turn (a disk full from
+// then on, or one write that fails once), and a termination signal while each kind of box is
+// open. Each run ends with a complete log reported as written or with the report that it could
+// not be written completely (the partial file kept), and the exit procedure run: it closes the
+// work area the test opened.
 
+#include "ChildProgram.hpp"
 #include "ErrorsTestKit.hpp"
-#include "StartUpPath.hpp"
+#include "Seams.hpp"
+#include "WindowLookup.hpp"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -24,115 +24,107 @@
 
 namespace {
 
-// Drives the child's program: the left "Umwandeln", then OK in the error box, then OK in the
-// report box. Each box's title and text go to `reportFd` as one line.
+namespace fs = std::filesystem;
+using testsupport::WriteFaults;
+
+// What the user (or the session) does.
+enum class Act
+{
+    Ok,      // the button "OK"
+    Default, // Enter: the box's default button
+    Ignore,  // "Ignorieren"
+    Retry,   // "Wiederholen"
+    Signal,  // nothing: the session ends with SIGTERM while the box is open
+};
+
+struct Script
+{
+    int failFrom = 0;  // the write of the log that fails first; 0: none
+    int failCount = 0; // how many fail; 0: every one from then on
+    Act errorBox = Act::Ok;
+    Act writeBox = Act::Default; // each box a failing write raises
+    Act reportBox = Act::Ok;
+    const char *unavailableEngine = nullptr; // its load fails, so start-up shows an alert
+    int exitCode = 1;
+};
+
+bool answered(QMessageBox *box)
+{
+    return box->property("answered").toBool();
+}
+
+// Presses the left "Umwandeln", then answers each box as the script says. Every box's kind, title
+// and text go to the report pipe as one line.
 class Driver
 {
 public:
-    explicit Driver(int reportFd) : m_reportFd(reportFd)
+    Driver(int reportFd, const Script &script) : m_reportFd(reportFd), m_script(script)
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] { step(); });
-        m_timer.start(20);
+        m_timer.start(5);
     }
 
 private:
-    enum class Stage
-    {
-        PressLeft,
-        AnswerError,
-        AnswerReport,
-        Done
-    };
-
     void step()
     {
-        switch (m_stage) {
-        case Stage::PressLeft:
-            if (QPushButton *left = leftButton()) {
-                QTest::mouseClick(left, Qt::LeftButton);
-                m_stage = Stage::AnswerError;
-            }
-            return;
-        case Stage::AnswerError:
-            if (answer("confirmBox"))
-                m_stage = Stage::AnswerReport;
-            return;
-        case Stage::AnswerReport:
-            if (answer("messageBox"))
-                m_stage = Stage::Done;
-            return;
-        case Stage::Done:
-            return;
+        if (!m_pressed && windowtest::leftButton()) {
+            m_pressed = true;
+            QTest::mouseClick(windowtest::leftButton(), Qt::LeftButton);
         }
+        if (QMessageBox *box = windowtest::visibleBox(nullptr, answered))
+            answer(box);
     }
 
-    static QPushButton *leftButton()
+    void answer(QMessageBox *box)
     {
-        QPushButton *left = nullptr;
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (!top->isVisible() || top->windowTitle() != "Tarvello 16bit")
-                continue;
-            for (QPushButton *b : top->findChildren<QPushButton *>())
-                if (b->text() == "Umwandeln" &&
-                    (!left || b->mapToGlobal(QPoint()).x() < left->mapToGlobal(QPoint()).x()))
-                    left = b;
-        }
-        return left;
-    }
-
-    // Reports and answers the visible box named `name` with OK; false while there is none.
-    bool answer(const char *name)
-    {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            auto *box = qobject_cast<QMessageBox *>(top);
-            if (!box || !box->isVisible() || box->objectName() != name)
-                continue;
-            QString text = box->text();
-            text.replace('\n', '|');
-            report(QString("%1 [%2] %3\n").arg(name, box->windowTitle(), text));
-            for (QAbstractButton *b : box->buttons())
-                if (b->text() == "OK")
-                    QTest::mouseClick(b, Qt::LeftButton);
-            return true;
-        }
-        return false;
-    }
-
-    void report(const QString &line)
-    {
-        const QByteArray bytes = line.toUtf8();
-        [[maybe_unused]] ssize_t n = ::write(m_reportFd, bytes.data(), bytes.size());
+        QString text = box->text();
+        text.replace('\n', '|');
+        childrun::report(m_reportFd,
+                         QString("%1 [%2] %3\n").arg(box->objectName(), box->windowTitle(), text));
+        box->setProperty("answered", true);
+        const bool isReport = box->objectName() == "messageBox";
+        const bool isAlert = box->objectName() == "alertBox"; // only start-up shows one
+        const Act act = isAlert          ? Act::Signal
+                        : isReport       ? m_script.reportBox
+                        : m_errorBoxSeen ? m_script.writeBox
+                                         : m_script.errorBox;
+        m_errorBoxSeen = m_errorBoxSeen || !(isReport || isAlert);
+        if (act == Act::Signal)
+            ::kill(::getpid(), SIGTERM);
+        else if (act == Act::Default)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            windowtest::clickButton(box, act == Act::Ok       ? "OK"
+                                         : act == Act::Ignore ? "Ignorieren"
+                                                              : "Wiederholen");
     }
 
     int m_reportFd;
+    Script m_script;
     QTimer m_timer;
-    Stage m_stage = Stage::PressLeft;
+    bool m_pressed = false;
+    bool m_errorBoxSeen = false;
 };
 
-struct ChildResult
-{
-    int status = -1;
-    std::string reports;
-};
+const std::string kWritten = "Fehlerprotokoll wurde in die Datei MRVERROR.LOG geschrieben";
+const std::string kIncomplete =
+    "Fehlerprotokoll konnte nicht vollständig in die Datei MRVERROR.LOG geschrieben werden";
+const std::string kReportBox = "messageBox [Tarvello 16bit] ";
 
-ChildResult runProgramInChild(const std::filesystem::path &dir)
+// The log with the header's date and time left out, which differ from run to run.
+std::string comparable(std::string log)
 {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return {};
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        ::alarm(60); // a box that never appears must not hang the test
-        if (::chdir(dir.c_str()) != 0)
-            ::_exit(100);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::_exit(errtest::runStartUpPath([&] { return std::make_shared<Driver>(pipeFds[1]); }));
-    }
-    ::close(pipeFds[1]);
-    ChildResult result;
-    result.reports = errtest::readChildReports(pipeFds[0], pid, result.status);
-    return result;
+    const size_t date = log.find(" Datum:");
+    if (date != std::string::npos)
+        log.erase(date, log.find("\r\n", date) - date);
+    return log;
+}
+
+// The number of writes a run counted.
+int writesOf(const std::string &reports)
+{
+    const size_t at = reports.rfind("writes ");
+    return at == std::string::npos ? -1 : std::atoi(reports.c_str() + at + 7);
 }
 
 // The line of `file` (under the source tree) that holds `statement`; 0 when none or more than one
@@ -154,7 +146,7 @@ int lineOf(const char *file, const std::string &statement)
 // fails, where the left button's callback calls it, and where MAIN's loop sends handleEvent.
 std::vector<std::string> expectedCallStack()
 {
-    const int failing = lineOf("converter/Conversions.cpp", "ELEMENT(aoSlt, 17);");
+    const int failing = lineOf("converter/Conversions.cpp", "lBit = SEND(ELEMENT(aoSlt,");
     const int callback = lineOf("converter/Main.cpp", "return Sx2Zahl(aSx);");
     const int dispatch = lineOf("converter/Main.cpp", "SEND(oPart, \"handleEvent\"");
     std::string name = std::to_string(callback % 10000);
@@ -164,17 +156,57 @@ std::vector<std::string> expectedCallStack()
             "Aufgerufen von MAIN(" + std::to_string(dispatch) + ")"};
 }
 
-using EndToEnd = errtest::ErrorSystemTest;
+class EndToEnd : public errtest::ErrorSystemTest
+{
+protected:
+    void SetUp() override
+    {
+        ErrorSystemTest::SetUp();
+        fs::create_directory(dir / "work");
+    }
+
+    // One run in an emptied working directory; checks what every run must show.
+    childrun::ChildRun run(const Script &script)
+    {
+        for (const auto &entry : fs::directory_iterator(dir / "work"))
+            fs::remove(entry.path());
+        childrun::ChildRun r = childrun::runProgramInChild(
+            dir / "work",
+            {.arm =
+                 [&] {
+                     testsupport::failFirstArrayReadIn("SX2ZAHL");
+                     WriteFaults::fail(script.failFrom, script.failCount);
+                     ++rt::state().engines.workAreas; // for the exit procedure to close
+                     if (script.unavailableEngine)
+                         testsupport::makeEngineUnavailable(script.unavailableEngine);
+                 },
+             .makeDriver = [&](int fd) { return std::make_shared<Driver>(fd, script); },
+             .finalReport =
+                 [] {
+                     return "writes " + std::to_string(WriteFaults::attempted()) + ", work areas " +
+                            std::to_string(rt::state().engines.workAreas);
+                 }});
+        EXPECT_TRUE(WIFEXITED(r.status) && WEXITSTATUS(r.status) == script.exitCode)
+            << "status " << r.status << "\n"
+            << r.reports << r.errors;
+        EXPECT_TRUE(r.reports.ends_with(", work areas 0")) << "the exit procedure did not run\n"
+                                                           << r.reports;
+        return r;
+    }
+
+    std::string log(const char *name = "MRVERROR.LOG") const
+    {
+        return errtest::fileContent(dir / "work" / name);
+    }
+};
 
 TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
 {
-    const ChildResult child = runProgramInChild(dir);
-    ASSERT_TRUE(WIFEXITED(child.status)) << "status " << child.status << "\n" << child.reports;
-    EXPECT_EQ(WEXITSTATUS(child.status), 1) << child.reports;
+    const childrun::ChildRun child = run({});
 
     // The error box: the message, then the call stack from the procedure that failed out to MAIN.
     const auto reports = errtest::split(child.reports, "\n");
-    ASSERT_GE(reports.size(), 2u) << child.reports;
+    ASSERT_GE(reports.size(), 3u) << child.reports;
     const std::vector<std::string> stack = expectedCallStack();
     const std::string boxPrefix = "confirmBox [Morvane Fehlermeldung] ";
     ASSERT_EQ(reports[0].rfind(boxPrefix, 0), 0u) << reports[0];
@@ -185,17 +217,16 @@ TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
     EXPECT_EQ(boxLines[2], "Operation : []");
     EXPECT_EQ(boxLines[3], "Thread ID : 1");
     EXPECT_EQ(std::vector<std::string>(boxLines.begin() + 4, boxLines.end()), stack);
-    EXPECT_EQ(reports[1], "messageBox [Tarvello 16bit] Fehlerprotokoll wurde in die Datei "
-                          "MRVERROR.LOG geschrieben");
+    EXPECT_EQ(reports[1], kReportBox + kWritten);
 
-    const auto log = errtest::split(errtest::fileContent(dir / "MRVERROR.LOG"), "\r\n");
+    const auto log = errtest::split(errtest::fileContent(dir / "work" / "MRVERROR.LOG"), "\r\n");
     ASSERT_GE(log.size(), 31u);
     EXPECT_EQ(log[1], std::string(78, '-'));
     EXPECT_EQ(log[2].rfind("FEHLERPROTOKOLL von \"/", 0), 0u) << log[2];
     EXPECT_EQ(log[7], "oError:args         :");
     EXPECT_TRUE(std::regex_match(log[8], std::regex(R"(          -> VALTYPE: A VALUE: \{.*\})")))
         << log[8];
-    EXPECT_EQ(log[9], "          -> VALTYPE: N VALUE: 17");
+    EXPECT_EQ(log[9], "          -> VALTYPE: N VALUE: 16");
     EXPECT_EQ(log[10], "oError:canDefault   : .T.");
     EXPECT_EQ(log[13], "oError:cargo        : NIL");
     EXPECT_EQ(log[16], "oError:genCode      :          2");
@@ -204,6 +235,98 @@ TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
     EXPECT_EQ(log[25], "CALLSTACK:");
     EXPECT_EQ(std::vector<std::string>(log.begin() + 27, log.begin() + 30), stack);
     EXPECT_EQ(log.back(), "");
+}
+
+// Every write of the log fails in turn, from the first line to the final line break.
+TEST_F(EndToEnd, EveryFailingWriteEndsWithTheLogCompleteOrToldIncompleteAndTheExitProcedure)
+{
+    const childrun::ChildRun clean = run({});
+    ASSERT_NE(clean.reports.find(kReportBox + kWritten), std::string::npos) << clean.reports;
+    const std::string reference = comparable(log());
+    const int writes = writesOf(clean.reports);
+    ASSERT_GE(writes, 30);
+
+    struct Mode
+    {
+        const char *proves;
+        int count;
+        Act writeBox;
+        std::vector<std::string> lastReports; // the report boxes, in order
+        bool complete;
+    } modes[] = {
+        {"a full disk, the write's box answered with its default (Abort): the log of the write "
+         "error goes to the next name and fails too; both are told incomplete",
+         0,
+         Act::Default,
+         {"Fehlerprotokoll konnte nicht vollständig in die Datei MRVERROR.001 geschrieben werden",
+          kIncomplete},
+         false},
+        {"a full disk, every failed write ignored", 0, Act::Ignore, {kIncomplete}, false},
+        {"one write failing once, retried", 1, Act::Retry, {kWritten}, true},
+    };
+    for (const Mode &mode : modes) {
+        for (int k = 1; k <= writes; ++k) {
+            SCOPED_TRACE(std::string(mode.proves) + ", write " + std::to_string(k));
+            const childrun::ChildRun r =
+                run({.failFrom = k, .failCount = mode.count, .writeBox = mode.writeBox});
+            std::vector<std::string> reportBoxes;
+            for (const std::string &line : errtest::split(r.reports, "\n"))
+                if (line.starts_with(kReportBox))
+                    reportBoxes.push_back(line.substr(kReportBox.size()));
+            EXPECT_EQ(reportBoxes, mode.lastReports) << r.reports;
+            const std::string kept = comparable(log());
+            if (mode.complete)
+                EXPECT_EQ(kept, reference);
+            else // what the writes before the failing one wrote, as they wrote it
+                EXPECT_TRUE(kept.size() < reference.size() && reference.starts_with(kept)) << kept;
+        }
+    }
+}
+
+// The session ends (SIGTERM) while a box is open: the box takes its ending choice and no later box
+// waits; a report nobody waited for goes to standard error.
+TEST_F(EndToEnd, TheSessionEndingWhileABoxIsOpenEndsWithTheLogAndTheExitProcedure)
+{
+    const childrun::ChildRun clean = run({});
+    const std::string reference = comparable(log());
+    struct Row
+    {
+        const char *proves;
+        Script script;
+        const char *onStandardError;
+        bool complete;
+    } rows[] = {
+        {"the error box ends as with the log", {.errorBox = Act::Signal}, "geschrieben\n", true},
+        {"the report box is closed", {.reportBox = Act::Signal}, "geschrieben\n", true},
+        {"the box of a failing write ends as with the log of that error",
+         {.failFrom = 5, .writeBox = Act::Signal},
+         "MRVERROR.LOG geschrieben werden\n",
+         false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.proves);
+        const childrun::ChildRun r = run(row.script);
+        EXPECT_NE(r.reports.find("confirmBox "), std::string::npos) << r.reports;
+        EXPECT_TRUE(r.errors.ends_with(row.onStandardError)) << r.errors;
+        const std::string kept = comparable(log());
+        if (row.complete)
+            EXPECT_EQ(kept, reference);
+        else
+            EXPECT_TRUE(kept.size() < reference.size() && reference.starts_with(kept)) << kept;
+    }
+}
+
+// A database engine that cannot be loaded: the session ends while start-up's alert is open. The
+// alert is closed, start-up goes on, the window sees its close at once: exit code 0, no log, the
+// exit procedure run.
+TEST_F(EndToEnd, TheSessionEndingDuringStartUpsAlertEndsInOrder)
+{
+    const childrun::ChildRun r = run({.unavailableEngine = "DELDBE", .exitCode = 0});
+    EXPECT_TRUE(r.reports.starts_with("alertBox [Tarvello 16bit] DELDBE Database-Engine nicht "
+                                      "geladen\n"))
+        << r.reports;
+    EXPECT_TRUE(fs::is_empty(dir / "work"));
+    EXPECT_EQ(r.errors.find("Fehlerprotokoll"), std::string::npos) << r.errors;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "AlternateFile.hpp"
 #include "ErrorsTestKit.hpp"
-#include "WriteFaults.hpp"
 
 #include <csignal>
 #include <cstdio>
@@ -13,6 +12,7 @@
 namespace {
 
 using namespace rt;
+using testsupport::ScriptedDialogs;
 using errtest::errorWith;
 using errtest::runCall;
 
@@ -101,7 +101,7 @@ TEST_F(LogLeftByABreak, KeepsTheLinesToldIncompleteAndPutsTheSettingsBack)
     textMode();
     ERRORSYS();
     dialogs->answer(1); // "Abbrechen" for the failed write
-    WriteFaults::fail(5, 1);
+    testsupport::WriteFaults::fail(5, 1);
     const errtest::Ending ending = runCall([] { return ERRORLOG(errorWith({}), 0); });
     EXPECT_TRUE(ending.breakValue.has_value());
     EXPECT_EQ(errtest::split(errtest::fileContent("MRVERROR.LOG"), "\r\n").size(), 5u);

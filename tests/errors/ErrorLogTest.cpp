@@ -15,6 +15,7 @@
 namespace {
 
 using namespace rt;
+using testsupport::ScriptedDialogs;
 using errtest::Ending;
 using errtest::errorWith;
 using errtest::fileContent;
@@ -132,8 +133,8 @@ TEST_F(ErrorLog, WholeFilesAsExpected)
 TEST_F(ErrorLog, SettingsAndCallbackAreAsBeforeAndAnEarlierAlternateFileIsContinued)
 {
     std::string printed, extra;
-    attachPrinter([&](std::string_view b) { printed += b; });
-    attachExtra([&](std::string_view b) { extra += b; });
+    state().output.printer = [&](std::string_view b) { printed += b; };
+    state().output.extra = [&](std::string_view b) { extra += b; };
     SET(19, "other.txt");
     SET(18, "ON");
     SET(23, "ON");
@@ -174,7 +175,7 @@ TEST_F(ErrorLog, GraphicalReportIsOneMessageBoxNamingTheFile)
 TEST_F(ErrorLog, TextModeWindowShowsTheLogAndTheReportOnTheConsole)
 {
     setAppType(AppType::Text);
-    setAppWindow(std::make_shared<CrtWindow>());
+    state().application.window = std::make_shared<CrtWindow>();
     logFromMainQuitting(errorWith({}));
     EXPECT_EQ(console, fileContent("MRVERROR.LOG") + "\r\n" + kWritten);
     EXPECT_EQ(errorChannel, "");
@@ -188,7 +189,7 @@ TEST_F(ErrorLog, WindowThatIsNoTextModeWindowKeepsTheLogOffTheConsole)
         std::string className() const override { return "Dialog"; }
     };
     setAppType(AppType::Text);
-    setAppWindow(std::make_shared<Window>());
+    state().application.window = std::make_shared<Window>();
     logFromMainQuitting(errorWith({}));
     EXPECT_EQ(console, "");
     EXPECT_EQ(errorChannel, "\n\r" + kWritten);

@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace errtest {
 
@@ -54,16 +52,15 @@ std::filesystem::path expectedDir()
 void ErrorSystemTest::SetUp()
 {
     ScratchDirTest::SetUp();
-    dialogs = std::make_shared<rt::ScriptedDialogs>();
+    dialogs = std::make_shared<ScriptedDialogs>();
     rt::installDialogs(dialogs);
-    rt::redirectConsole([this](std::string_view b) { console += b; },
-                        [this](std::string_view b) { errorChannel += b; });
+    rt::state().output.console = [this](std::string_view b) { console += b; };
+    rt::state().output.errorChannel = [this](std::string_view b) { errorChannel += b; };
 }
 
-std::vector<rt::ScriptedDialogs::Call>
-ErrorSystemTest::calls(rt::ScriptedDialogs::Call::Kind kind) const
+std::vector<ScriptedDialogs::Call> ErrorSystemTest::calls(ScriptedDialogs::Call::Kind kind) const
 {
-    std::vector<rt::ScriptedDialogs::Call> found;
+    std::vector<ScriptedDialogs::Call> found;
     for (const auto &call : dialogs->calls())
         if (call.kind == kind)
             found.push_back(call);
@@ -73,7 +70,7 @@ ErrorSystemTest::calls(rt::ScriptedDialogs::Call::Kind kind) const
 void HandlerTest::textMode()
 {
     rt::setAppType(rt::AppType::Text);
-    rt::setAppWindow(std::make_shared<rt::CrtWindow>());
+    rt::state().application.window = std::make_shared<rt::CrtWindow>();
 }
 
 Ending HandlerTest::handle(const rt::ErrorRef &error, bool withRecoveryPoint)
@@ -84,17 +81,6 @@ Ending HandlerTest::handle(const rt::ErrorRef &error, bool withRecoveryPoint)
 bool HandlerTest::loggedAndQuit(const Ending &ending) const
 {
     return ending.quit && ending.errorLevel == 1 && std::filesystem::exists("MRVERROR.LOG");
-}
-
-std::string readChildReports(int readFd, int pid, int &status)
-{
-    std::string reports;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(readFd, buf, sizeof buf)) > 0;)
-        reports.append(buf, static_cast<size_t>(n));
-    ::close(readFd);
-    ::waitpid(pid, &status, 0);
-    return reports;
 }
 
 } // namespace errtest

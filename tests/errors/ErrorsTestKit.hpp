@@ -5,7 +5,8 @@
 
 #include "ErrorSystem.hpp"
 #include "Runtime.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
+#include "Seams.hpp"
 
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace errtest {
+
+using testsupport::ScriptedDialogs;
 
 using Members = std::vector<std::pair<std::string, rt::Value>>;
 
@@ -39,24 +42,20 @@ using testsupport::writeFile;
 // "\r"-separated lines of a box text, or "\r\n"-separated lines of a log.
 std::vector<std::string> split(const std::string &text, const std::string &separator);
 
-// What a forked child writes into `readFd` until it closes its end; then waits for the child and
-// stores its wait status in `status`.
-std::string readChildReports(int readFd, int pid, int &status);
-
 // The folder of expected texts kept beside the tests.
 std::filesystem::path expectedDir();
 
-// A runtime reset before and after, a fresh empty working directory, scripted dialogs, the
-// console channels captured.
+// A fresh runtime, a fresh empty working directory, scripted dialogs, the console channels
+// captured.
 class ErrorSystemTest : public testsupport::ScratchDirTest
 {
 protected:
     void SetUp() override;
 
     // The dialogs recorded so far of one kind.
-    std::vector<rt::ScriptedDialogs::Call> calls(rt::ScriptedDialogs::Call::Kind kind) const;
+    std::vector<ScriptedDialogs::Call> calls(ScriptedDialogs::Call::Kind kind) const;
 
-    std::shared_ptr<rt::ScriptedDialogs> dialogs;
+    std::shared_ptr<ScriptedDialogs> dialogs;
     std::string console;      // what went to the console
     std::string errorChannel; // what went to standard error
 };

@@ -9,6 +9,7 @@
 namespace {
 
 using namespace rt;
+using testsupport::ScriptedDialogs;
 using errtest::Ending;
 using errtest::errorWith;
 using errtest::Members;

@@ -3,7 +3,8 @@
 
 #include "Hooks.hpp"
 #include "Runtime.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
+#include "Seams.hpp"
 
 namespace {
 
@@ -13,7 +14,7 @@ protected:
     void SetUp() override
     {
         RuntimeTest::SetUp();
-        dialogs = std::make_shared<rt::ScriptedDialogs>(std::deque<int>{1, 1, 1, 1, 1});
+        dialogs = std::make_shared<testsupport::ScriptedDialogs>(std::deque<int>{1, 1, 1, 1, 1});
         rt::installDialogs(dialogs);
     }
     std::vector<rt::Text> alerts() const
@@ -25,7 +26,7 @@ protected:
         }
         return texts;
     }
-    std::shared_ptr<rt::ScriptedDialogs> dialogs;
+    std::shared_ptr<testsupport::ScriptedDialogs> dialogs;
 };
 
 TEST_F(Hooks, DatabaseEnginesLoadAndEachFailureIsAlertedOnce)
@@ -47,14 +48,14 @@ TEST_F(Hooks, DatabaseEnginesLoadAndEachFailureIsAlertedOnce)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        testsupport::resetRuntime();
+        rt::RuntimeState fresh;
         SetUp();
         if (row.missing)
-            rt::EngineFaults::makeUnavailable(row.missing);
+            testsupport::makeEngineUnavailable(row.missing);
         DBESYS();
         EXPECT_EQ(alerts(), row.alerts);
-        EXPECT_EQ(rt::EngineFaults::loaded("DBFNTX"), row.compoundBuilt);
-        EXPECT_TRUE(rt::EngineFaults::loaded("SDFDBE")) << "a failure stops no other load";
+        EXPECT_EQ(testsupport::engineLoaded("DBFNTX"), row.compoundBuilt);
+        EXPECT_TRUE(testsupport::engineLoaded("SDFDBE")) << "a failure stops no other load";
         EXPECT_EQ(rt::SET(41), rt::Value(1));
     }
 }
@@ -84,7 +85,7 @@ TEST_F(Hooks, ExitProcedureSwallowsErrorsQuietlyAndRestoresTheCallback)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        testsupport::resetRuntime();
+        rt::RuntimeState fresh;
         SetUp();
         int handlerCalls = 0;
         const rt::Value kept = rt::block([&](rt::Args &) -> rt::Value {
@@ -92,11 +93,15 @@ TEST_F(Hooks, ExitProcedureSwallowsErrorsQuietlyAndRestoresTheCallback)
             return false;
         });
         rt::ERRORBLOCK(kept);
-        rt::EngineFaults::openWorkArea();
-        rt::EngineFaults::failCommit(row.commitFails);
-        rt::EngineFaults::failClose(row.closeFails);
+        fresh.engines.workAreas = 1;
+        std::set<std::string> failing;
+        if (row.commitFails)
+            failing.insert("DBCOMMITALL");
+        if (row.closeFails)
+            failing.insert("DBCLOSEALL");
+        testsupport::failOperations(failing);
         APPEXIT();
-        EXPECT_EQ(rt::EngineFaults::openWorkAreas(), row.workAreasLeft);
+        EXPECT_EQ(fresh.engines.workAreas, row.workAreasLeft);
         EXPECT_EQ(handlerCalls, 0) << "no error reaches the handler";
         EXPECT_TRUE(dialogs->calls().empty()) << "nothing is shown";
         EXPECT_EQ(rt::ERRORBLOCK(), kept);

@@ -2,10 +2,10 @@
 // section's bytes decoded back to the procedures, the order in which the runtime runs them, and a
 // record that does not resolve.
 
+#include "Startup.hpp"
 #include "Entry.hpp"
 #include "Runtime.hpp"
-#include "RuntimeReset.hpp"
-#include "Startup.hpp"
+#include "RuntimeFixture.hpp"
 
 #include <cstring>
 #include <string>
@@ -15,17 +15,31 @@ namespace {
 
 std::vector<std::string> g_calls;
 
-template<int N>
-int initialiser()
+template<int N> int initialiser()
 {
     g_calls.push_back("init" + std::to_string(N));
     return 0;
 }
-void errorSystem() { g_calls.push_back("ERRORSYS"); }
-void appWindow() { g_calls.push_back("APPSYS"); }
-void exitProcedure() { g_calls.push_back("APPEXIT"); }
-void database() { g_calls.push_back("DBESYS"); }
-void mainProcedure() { g_calls.push_back("MAIN"); }
+void errorSystem()
+{
+    g_calls.push_back("ERRORSYS");
+}
+void appWindow()
+{
+    g_calls.push_back("APPSYS");
+}
+void exitProcedure()
+{
+    g_calls.push_back("APPEXIT");
+}
+void database()
+{
+    g_calls.push_back("DBESYS");
+}
+void mainProcedure()
+{
+    g_calls.push_back("MAIN");
+}
 void quittingMain()
 {
     g_calls.push_back("MAIN");
@@ -52,16 +66,11 @@ protected:
         RuntimeTest::SetUp();
         g_calls.clear();
     }
-    void TearDown() override
-    {
-        rt::overrideRuntimeVersion(std::nullopt);
-        RuntimeTest::TearDown();
-    }
     frame::StartupImage image{};
 };
 
-const std::vector<std::string> kFullRun = {"init1",  "init2", "init3", "init4", "ERRORSYS",
-                                           "DBESYS", "APPSYS", "MAIN", "APPEXIT"};
+const std::vector<std::string> kFullRun = {"init1",  "init2",  "init3", "init4",  "ERRORSYS",
+                                           "DBESYS", "APPSYS", "MAIN",  "APPEXIT"};
 
 TEST_F(Startup, VersionCheckClearsTheBuildByteAndNeeds150)
 {
@@ -82,7 +91,7 @@ TEST_F(Startup, VersionCheckClearsTheBuildByteAndNeeds150)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         g_calls.clear();
-        rt::overrideRuntimeVersion(row.version);
+        runtime.seams.version = [&] { return row.version; };
         frame::StartupImage fresh{};
         EXPECT_EQ(frame::runEntry(fresh, recording()), row.exitCode);
         EXPECT_EQ(g_calls, row.exitCode == 999 ? std::vector<std::string>{} : kFullRun);
@@ -108,8 +117,7 @@ std::uint32_t wordAt(const unsigned char *p)
     return v;
 }
 
-template<class F>
-F functionAt(const void *slot)
+template<class F> F functionAt(const void *slot)
 {
     F f;
     std::memcpy(&f, slot, sizeof f);
@@ -144,7 +152,8 @@ TEST_F(Startup, TableSectionListsInitialisersAndExactlyTheFivePublicProcedures)
 {
     frame::runEntry(image, recording());
     const unsigned char *s = image.section;
-    const rt::Initialiser inits[] = {initialiser<1>, initialiser<2>, initialiser<3>, initialiser<4>};
+    const rt::Initialiser inits[] = {initialiser<1>, initialiser<2>, initialiser<3>,
+                                     initialiser<4>};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(wordAt(s + 16 * i), 0u);

@@ -9,6 +9,7 @@
 namespace {
 
 using namespace rt;
+using testsupport::ScriptedDialogs;
 constexpr GenCode TooLong = GenCode::TextTooLong, Bound = GenCode::Bound,
                   NoMethod = GenCode::NoMethod, NoVariable = GenCode::NoVariable,
                   Unknown = GenCode::Setting;
@@ -218,7 +219,7 @@ TEST_F(BadInput, Engines)
         {"DBEBUILD of a number", [] { return DBEBUILD("X", "DBFDBE", 2); }, "DBEBUILD", {"X", "DBFDBE", 2}, false},
     });
     // clang-format on
-    EXPECT_FALSE(EngineFaults::loaded("DBFDBE"));
+    EXPECT_FALSE(testsupport::engineLoaded("DBFDBE"));
 }
 
 } // namespace

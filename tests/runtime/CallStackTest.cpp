@@ -12,7 +12,7 @@ using CallStack = testsupport::RuntimeTest;
 std::vector<std::pair<std::string, int>> levels()
 {
     std::vector<std::pair<std::string, int>> seen;
-    for (int level = -1; level <= callDepth(); ++level)
+    for (int level = -1; level <= static_cast<int>(state().callStack.size()); ++level)
         seen.emplace_back(PROCNAME(level), PROCLINE(level));
     return seen;
 }

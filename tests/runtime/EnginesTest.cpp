@@ -1,5 +1,5 @@
-// The database engines: loading, building a compound, and commit and close with and without the
-// faults tests can switch on.
+// The database engines: loading, building a compound, and commit and close with and without
+// faults armed through the seams.
 
 #include "RuntimeTestKit.hpp"
 
@@ -11,7 +11,7 @@ using Engines = testsupport::RuntimeTest;
 
 TEST_F(Engines, LoadAndBuildAnswerWithALogical)
 {
-    EngineFaults::makeUnavailable("sdfdbe");
+    testsupport::makeEngineUnavailable("sdfdbe");
     rttest::ErrorRecorder recorder;
     const std::pair<Value, bool> rows[] = {
         // clang-format off
@@ -27,8 +27,8 @@ TEST_F(Engines, LoadAndBuildAnswerWithALogical)
     };
     for (size_t i = 0; i < std::size(rows); ++i)
         EXPECT_EQ(rows[i].first, Value(rows[i].second)) << "row " << i;
-    EXPECT_TRUE(EngineFaults::loaded("DBFNTX"));
-    EXPECT_FALSE(EngineFaults::loaded("SDFDBE"));
+    EXPECT_TRUE(testsupport::engineLoaded("DBFNTX"));
+    EXPECT_FALSE(testsupport::engineLoaded("SDFDBE"));
     EXPECT_TRUE(recorder.errors.empty()) << "a missing engine is an answer, not an error";
 }
 
@@ -37,22 +37,22 @@ TEST_F(Engines, CommitAndCloseSucceedOrRaiseAnEngineError)
     struct Row
     {
         const char *proves;
-        bool failCommit, failClose;
-        std::vector<Value> operations;
+        std::vector<Value> operations; // those that fail, in order
         int areasAfter;
     } rows[] = {
-        {"both succeed and every work area closes", false, false, {}, 0},
-        {"a failed commit still lets the close go on", true, false, {"DBCOMMITALL"}, 0},
-        {"a failed close leaves the work areas open", false, true, {"DBCLOSEALL"}, 2},
-        {"both fail", true, true, {"DBCOMMITALL", "DBCLOSEALL"}, 2},
+        {"both succeed and every work area closes", {}, 0},
+        {"a failed commit still lets the close go on", {"DBCOMMITALL"}, 0},
+        {"a failed close leaves the work areas open", {"DBCLOSEALL"}, 2},
+        {"both fail", {"DBCOMMITALL", "DBCLOSEALL"}, 2},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
-        EngineFaults::reset();
-        EngineFaults::openWorkArea();
-        EngineFaults::openWorkArea();
-        EngineFaults::failCommit(row.failCommit);
-        EngineFaults::failClose(row.failClose);
+        RuntimeState fresh;
+        fresh.engines.workAreas = 2;
+        std::set<std::string> failing;
+        for (const Value &operation : row.operations)
+            failing.insert(operation.text());
+        testsupport::failOperations(failing);
         rttest::ErrorRecorder recorder(false);
         EXPECT_TRUE(DBCOMMITALL().isNil());
         EXPECT_TRUE(DBCLOSEALL().isNil());
@@ -63,7 +63,7 @@ TEST_F(Engines, CommitAndCloseSucceedOrRaiseAnEngineError)
             EXPECT_EQ(e->canDefault, Value(true));
         }
         EXPECT_EQ(operations, row.operations);
-        EXPECT_EQ(EngineFaults::openWorkAreas(), row.areasAfter);
+        EXPECT_EQ(fresh.engines.workAreas, row.areasAfter);
     }
 }
 

@@ -37,8 +37,8 @@ TEST_F(Output, EveryChannelThatIsOnGetsTheSameBytes)
 {
     rttest::ConsoleCapture capture;
     std::string printer, extra;
-    attachPrinter([&](std::string_view b) { printer += b; });
-    attachExtra([&](std::string_view b) { extra += b; });
+    state().output.printer = [&](std::string_view b) { printer += b; };
+    state().output.extra = [&](std::string_view b) { extra += b; };
     SET(19, "alt.txt");
     const std::tuple<int, bool, const char *> steps[] = {{18, true, "A"},  {23, true, "B"},
                                                          {21, true, "C"},  {17, false, "D"},

@@ -14,21 +14,21 @@ TEST_F(Recovery, NestedPointsEachReceiveTheirOwnBreak)
     std::optional<Value> inner;
     std::optional<Value> outer = recoveryPoint([&] {
         inner = recoveryPoint([] {
-            EXPECT_EQ(recoveryDepth(), 2);
+            EXPECT_EQ(state().recoveryDepth, 2);
             EVAL(block([](Args &) {
                 BREAK("inner");
                 return NIL;
             }));
             ADD_FAILURE() << "BREAK out of the callback came back";
         });
-        EXPECT_EQ(recoveryDepth(), 1);
+        EXPECT_EQ(state().recoveryDepth, 1);
         _BREAK("outer");
         ADD_FAILURE() << "_BREAK came back";
     });
     EXPECT_EQ(inner, Value("inner"));
     EXPECT_EQ(outer, Value("outer"));
     EXPECT_EQ(recoveryPoint([] {}), std::nullopt) << "a body that ends normally";
-    EXPECT_EQ(recoveryDepth(), 0);
+    EXPECT_EQ(state().recoveryDepth, 0);
 }
 
 TEST_F(Recovery, BreakOutOfTheErrorCallbackCarriesTheErrorAndUnwindsEverything)
@@ -47,7 +47,7 @@ TEST_F(Recovery, BreakOutOfTheErrorCallbackCarriesTheErrorAndUnwindsEverything)
         });
         ASSERT_TRUE(caught && caught->isObject());
         EXPECT_EQ(SEND(*caught, "genCode"), Value(12));
-        EXPECT_EQ(callDepth(), 0);
+        EXPECT_EQ(static_cast<int>(state().callStack.size()), 0);
     }
 }
 
@@ -72,7 +72,7 @@ TEST_F(Recovery, QuitCarriesTheErrorlevelInForce)
         quitWith = quit.errorLevel;
     }
     EXPECT_EQ(quitWith, 1);
-    EXPECT_EQ(recoveryDepth(), 0);
+    EXPECT_EQ(state().recoveryDepth, 0);
 }
 
 } // namespace

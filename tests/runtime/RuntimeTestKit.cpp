@@ -26,8 +26,8 @@ const rt::ErrorObject &ErrorRecorder::only() const
 
 ConsoleCapture::ConsoleCapture()
 {
-    rt::redirectConsole([this](std::string_view b) { console += b; },
-                        [this](std::string_view b) { errorChannel += b; });
+    rt::state().output.console = [this](std::string_view b) { console += b; };
+    rt::state().output.errorChannel = [this](std::string_view b) { errorChannel += b; };
 }
 
 bool sameValue(const rt::Value &a, const rt::Value &b)

@@ -6,7 +6,8 @@
 #include "AlternateFile.hpp"
 #include "DisplayForm.hpp"
 #include "Runtime.hpp"
-#include "RuntimeReset.hpp"
+#include "RuntimeFixture.hpp"
+#include "Seams.hpp"
 
 #include <filesystem>
 #include <string>

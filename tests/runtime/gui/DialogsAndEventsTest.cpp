@@ -13,8 +13,7 @@
 #include "Messages.hpp"
 #include "PartNative.hpp"
 #include "QtDialogs.hpp"
-#include "RuntimeReset.hpp"
-#include "SessionEnding.hpp"
+#include "RuntimeFixture.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -34,8 +33,7 @@ protected:
     void SetUp() override
     {
         RuntimeTest::SetUp();
-        installDialogs(std::make_shared<QtDialogs>()); // the reset put the console ones back
-        clearEvents();
+        installDialogs(std::make_shared<QtDialogs>()); // a fresh state has the console ones
     }
 };
 
@@ -169,7 +167,7 @@ TEST_F(GuiLayer, EventsComeOutInTheOrderTheyWerePosted)
         EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(0x00100001));
         EXPECT_EQ(mp1, Value(i));
     }
-    EXPECT_EQ(pendingEvents(), 0);
+    EXPECT_TRUE(runtime.gui.events.empty());
 }
 
 TEST_F(GuiLayer, TerminationSignalBecomesTheCloseEventOfTheDialog)
@@ -192,7 +190,7 @@ TEST_F(GuiLayer, ABurstOfTerminationSignalsIsOneCloseEvent)
     EXPECT_EQ(APPEVENT(mp1, mp2, part), Value(1048632));
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
-    EXPECT_EQ(pendingEvents(), 0);
+    EXPECT_TRUE(runtime.gui.events.empty());
 }
 
 // A termination signal while a box is open answers it with its ending choice; once the session
@@ -222,7 +220,7 @@ TEST_F(GuiLayer, TheEndOfTheSessionAnswersEveryBoxWithItsEndingChoice)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        resetSessionEnd();
+        runtime.sessionEnding = false;
         bool shown = false;
         QTimer::singleShot(0, [&shown] {
             shown = QApplication::activeModalWidget() != nullptr;
@@ -230,7 +228,7 @@ TEST_F(GuiLayer, TheEndOfTheSessionAnswersEveryBoxWithItsEndingChoice)
         });
         EXPECT_EQ(row.open(), row.answer);
         EXPECT_TRUE(shown);
-        EXPECT_TRUE(sessionEnding());
+        EXPECT_TRUE(runtime.sessionEnding);
 
         testing::internal::CaptureStderr();
         EXPECT_EQ(row.open(), row.answer) << "after the end";
@@ -238,7 +236,6 @@ TEST_F(GuiLayer, TheEndOfTheSessionAnswersEveryBoxWithItsEndingChoice)
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
     QCoreApplication::processEvents();
-    clearEvents();
 }
 
 // A message with data the part cannot take: the error names the message, and the sender's level of

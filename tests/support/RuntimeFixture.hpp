@@ -1,25 +1,25 @@
 #pragma once
-// Puts the runtime back to its start state, so every test begins alike: settings, error callback,
-// dialogs, published names, engines, application type and window, exit code, console channels.
+// Every test begins with a runtime of its own: the fixture holds a fresh state, in force for the
+// test's lifetime, so nothing of one test (settings, error callback, dialogs, published names,
+// engines, call stack, events, the end of the session) reaches the next. File helpers and a
+// scratch-directory fixture beside it.
+
+#include "RuntimeState.hpp"
 
 #include <filesystem>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace testsupport {
-
-void resetRuntime();
 
 // The whole content of a file; "" when it cannot be read.
 std::string fileContent(const std::filesystem::path &file);
 void writeFile(const std::filesystem::path &file, const std::string &content);
 
-// A fixture that resets the runtime before and after each test.
 class RuntimeTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { resetRuntime(); }
-    void TearDown() override { resetRuntime(); }
+    rt::RuntimeState runtime;
 };
 
 // A runtime test that runs in a fresh, empty current directory, removed afterwards.
