@@ -38,7 +38,8 @@ Value ERRORMESSAGE(const Value &oError, std::source_location w)
     message += VALTYPE(subSystem) == Value("C") ? subSystem.text() : Text("????");
 
     const Value subCode = SEND(oError, "subCode");
-    message += VALTYPE(subCode) == Value("N") ? "/" + digits(subCode) : Text("/????");
+    message += '/';
+    message += VALTYPE(subCode) == Value("N") ? digits(subCode) : Text("????");
 
     const Value description = SEND(oError, "description");
     if (VALTYPE(description) == Value("C"))

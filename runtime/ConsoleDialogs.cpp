@@ -9,8 +9,13 @@
 namespace rt {
 namespace {
 
-void show(const Text &bytes)
+// The pieces are appended one after another: "literal" + a temporary text would make g++ 12 warn
+// about an overlap that cannot happen.
+template<class... Pieces>
+void show(const Pieces &...pieces)
 {
+    Text bytes;
+    ((bytes += pieces), ...);
     std::cout << cp850ToUtf8(bytes);
 }
 
@@ -43,9 +48,9 @@ Text withLineBreaks(Text text, char separator)
 
 int ConsoleDialogs::alert(const Text &message, const std::vector<Text> &options)
 {
-    show("\n" + withLineBreaks(message, ';') + "\n");
+    show("\n", withLineBreaks(message, ';'), "\n");
     for (size_t i = 0; i < options.size(); ++i)
-        show("  " + std::to_string(i + 1) + ") " + options[i] + "\n");
+        show("  ", std::to_string(i + 1), ") ", options[i], "\n");
     std::cout << "> " << std::flush;
     int choice = readChoice(options.size());
     return choice == 0 ? 1 : choice; // closed input: the first option
@@ -77,7 +82,7 @@ int ConsoleDialogs::confirmBox(const Text &text, const Text &title, int buttons,
     }
     if (choices.empty())
         choices = {{"OK", BoxAnswer::Ok}};
-    show("\n" + title + "\n" + withLineBreaks(text, '\r') + "\n");
+    show("\n", title, "\n", withLineBreaks(text, '\r'), "\n");
     for (size_t i = 0; i < choices.size(); ++i)
         std::cout << "  " << i + 1 << ") " << choices[i].label << "\n";
     std::cout << "> " << std::flush;
@@ -87,7 +92,7 @@ int ConsoleDialogs::confirmBox(const Text &text, const Text &title, int buttons,
 
 void ConsoleDialogs::msgBox(const Text &text, const Text &title)
 {
-    show("\n" + (title.empty() ? Text() : title + "\n") + text + "\n");
+    show("\n", title.empty() ? Text() : title + "\n", text, "\n");
     std::cout << std::flush;
 }
 

@@ -30,7 +30,7 @@ std::string describe(const ErrorObject &e)
 {
     std::string line = "Runtime error";
     if (e.genCode.isNumber())
-        line += " " + displayForm(e.genCode, false);
+        line.append(" ").append(displayForm(e.genCode, false));
     if (e.description.isText() && !e.description.text().empty())
         line += ": " + e.description.text();
     if (e.operation.isText() && !e.operation.text().empty())
