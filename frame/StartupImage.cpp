@@ -47,13 +47,6 @@ void setAddressWord(void *word, const void *target)
     std::memcpy(word, &offset, sizeof offset);
 }
 
-const void *followWord(const void *word)
-{
-    std::int32_t offset;
-    std::memcpy(&offset, word, sizeof offset);
-    return static_cast<const unsigned char *>(word) + offset;
-}
-
 void fillTableSection(StartupImage &image, const Procedures &p)
 {
     std::memset(image.section, 0, sizeof image.section);

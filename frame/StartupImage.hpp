@@ -36,9 +36,6 @@ void fillTableSection(StartupImage &image, const Procedures &procedures);
 // The record's word at byte `offset` set to the self-relative offset of `target`.
 void setAddressWord(void *word, const void *target);
 
-// The address a self-relative word leads to.
-const void *followWord(const void *word);
-
 // The image the registrar registers the exit procedure of.
 void setRegistrarImage(StartupImage *image, rt::HookProcedure exitProcedure);
 std::int32_t exitProcedureRegistrar();

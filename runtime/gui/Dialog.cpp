@@ -197,7 +197,6 @@ void Dialog::show()
 Value Dialog::handleEvent(int code, const Value &, const Value &, Where)
 {
     if (code == static_cast<int>(EventCode::Close)) {
-        m_closed = true;
         if (QWidget *w = native().widget)
             w->hide();
     }

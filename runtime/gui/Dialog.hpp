@@ -32,7 +32,6 @@ public:
     std::string className() const override { return "Dialog"; }
     std::shared_ptr<Part> drawingArea();
     void show();
-    bool closed() const { return m_closed; }
 
     Value handleEvent(int code, const Value &mp1, const Value &mp2, Where w) override;
     std::optional<Value> receive(std::string_view message, Args &args, Where w) override;
@@ -42,7 +41,6 @@ protected:
 
 private:
     std::shared_ptr<Part> m_drawingArea;
-    bool m_closed = false;
 };
 
 // The desktop, parent of top-level windows.

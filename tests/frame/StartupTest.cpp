@@ -124,6 +124,14 @@ template<class F> F functionAt(const void *slot)
     return f;
 }
 
+// The address a self-relative word leads to, computed apart from the runtime's own resolver.
+const void *followWord(const void *word)
+{
+    std::int32_t offset;
+    std::memcpy(&offset, word, sizeof offset);
+    return static_cast<const unsigned char *>(word) + offset;
+}
+
 TEST_F(Startup, RecordHoldsItsConfigurationWordsAndResolvesToItsTables)
 {
     frame::runEntry(image, recording());
@@ -137,15 +145,15 @@ TEST_F(Startup, RecordHoldsItsConfigurationWordsAndResolvesToItsTables)
     const int pairs[4][2] = {{0x7C, 0x7C}, {0x04, 0x44}, {0x48, 0x78}, {0x80, 0xF4}};
     for (int i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(frame::followWord(&r[12 + i]), image.section + pairs[i / 2][i % 2]);
+        EXPECT_EQ(followWord(&r[12 + i]), image.section + pairs[i / 2][i % 2]);
     }
     const std::pair<int, rt::HookProcedure> hooks[] = {
         {6, errorSystem}, {7, appWindow}, {8, exitProcedure}, {9, database}, {10, mainProcedure}};
     for (auto [word, procedure] : hooks) {
         SCOPED_TRACE(word);
-        EXPECT_EQ(functionAt<rt::HookProcedure>(frame::followWord(&r[word])), procedure);
+        EXPECT_EQ(functionAt<rt::HookProcedure>(followWord(&r[word])), procedure);
     }
-    EXPECT_EQ(functionAt<rt::Registrar>(frame::followWord(&r[5])), frame::exitProcedureRegistrar);
+    EXPECT_EQ(functionAt<rt::Registrar>(followWord(&r[5])), frame::exitProcedureRegistrar);
 }
 
 TEST_F(Startup, TableSectionListsInitialisersAndExactlyTheFivePublicProcedures)
@@ -157,7 +165,7 @@ TEST_F(Startup, TableSectionListsInitialisersAndExactlyTheFivePublicProcedures)
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(wordAt(s + 16 * i), 0u);
-        EXPECT_EQ(functionAt<rt::Initialiser>(frame::followWord(s + 16 * i + 4)), inits[i]);
+        EXPECT_EQ(functionAt<rt::Initialiser>(followWord(s + 16 * i + 4)), inits[i]);
         EXPECT_EQ(wordAt(s + 16 * i + 8), 0u);
         EXPECT_EQ(wordAt(s + 16 * i + 12), 0u);
     }
@@ -177,7 +185,7 @@ TEST_F(Startup, TableSectionListsInitialisersAndExactlyTheFivePublicProcedures)
     for (const auto &e : expected) {
         SCOPED_TRACE(e.name);
         EXPECT_EQ(wordAt(at), e.length);
-        EXPECT_EQ(functionAt<rt::HookProcedure>(frame::followWord(at + 4)), e.procedure);
+        EXPECT_EQ(functionAt<rt::HookProcedure>(followWord(at + 4)), e.procedure);
         EXPECT_EQ(wordAt(at + 8), 0u);
         EXPECT_EQ(wordAt(at + 12), 0u);
         EXPECT_STREQ(reinterpret_cast<const char *>(at + 16), e.name);
