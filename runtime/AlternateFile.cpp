@@ -2,9 +2,9 @@
 
 #include "ErrorRouting.hpp"
 #include "RuntimeState.hpp"
+#include "Text850.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@ int &descriptor()
     return state().output.alternateFd;
 }
 
-Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what)
+Failure fileFailure(GenCode code, const Text &name, int osCode, const Text &what)
 {
     return {.code = code,
             .description = what,
@@ -38,8 +38,9 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     int fd = ::open(name.c_str(), flags, 0644);
     if (fd < 0) {
         const int err = errno;
-        failure = fileFailure(GenCode::Create, name, err,
-                              err == ELOOP ? "Name is a symbolic link" : std::strerror(err));
+        failure =
+            fileFailure(GenCode::Create, name, err,
+                        err == ELOOP ? Text("Name is a symbolic link") : systemErrorText(err));
         return -1;
     }
     struct stat st
@@ -66,7 +67,7 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     if (!additive && ::ftruncate(fd, 0) != 0) {
         const int err = errno;
         ::close(fd);
-        failure = fileFailure(GenCode::Create, name, err, std::strerror(err));
+        failure = fileFailure(GenCode::Create, name, err, systemErrorText(err));
         return -1;
     }
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK & ~O_CREAT & ~O_NOFOLLOW & ~O_CLOEXEC);
@@ -145,7 +146,7 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
                 if (n <= 0) {
                     const int err = n < 0 ? errno : EIO;
                     failure = {.code = GenCode::Write,
-                               .description = std::strerror(err),
+                               .description = systemErrorText(err),
                                .operation = "QOUT",
                                .canDefault = true,
                                .canRetry = true,

@@ -1,5 +1,5 @@
-// Code page 850: the _oem literal, decoding to UTF-8 for the terminal, and a visible, distinct
-// glyph for every byte.
+// Code page 850: the _oem literal, decoding to UTF-8 for the terminal, a visible, distinct glyph
+// for every byte, and text from the operating system arriving in it.
 
 #include "RuntimeTestKit.hpp"
 
@@ -66,6 +66,45 @@ TEST(CodePage850, VisibleGlyphsAreDistinctAndVisible)
     }
     EXPECT_EQ(glyphs.size(), 256u);
     EXPECT_EQ(visibleGlyph(0x01), U'\u263A') << "0x01 is the smiling face";
+}
+
+// The description of the error a write to the alternate file raises on a full disk.
+Text failedWriteDescription()
+{
+    rttest::ErrorRecorder recorder;
+    testsupport::WriteFaults::fail(1, 1);
+    SET(17, false);
+    SET(19, "alt.txt");
+    SET(18, true);
+    QQOUT({"x"});
+    SET(19, "");
+    return recorder.only().description.text();
+}
+
+using SystemText = rttest::ScratchDirTest;
+
+TEST_F(SystemText, ArrivesAsCodePage850UnderTheGermanLocale)
+{
+    struct Row
+    {
+        const char *proves;
+        std::function<Text()> text;
+        Text expected;
+    } rows[] = {
+        {"a failing write's description, in the locale's language", failedWriteDescription,
+         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_oem},
+        {"a character code page 850 lacks becomes '?'", [] { return fromSystemText("5 € für"); },
+         "5 ? für"_oem},
+        {"a byte that is no character, or one cut off, becomes '?'",
+         [] { return fromSystemText("a\xC3(\xE4"); }, "a?(?"},
+    };
+    testsupport::ProcessLocale german(testsupport::kGermanLocale);
+    if (!german.available())
+        GTEST_SKIP() << "no locale " << testsupport::kGermanLocale << " on this machine";
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.proves);
+        EXPECT_EQ(row.text(), row.expected);
+    }
 }
 
 } // namespace
