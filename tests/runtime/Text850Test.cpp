@@ -93,6 +93,13 @@ TEST_F(SystemText, ArrivesAsCodePage850UnderTheGermanLocale)
     } rows[] = {
         {"a failing write's description, in the locale's language", failedWriteDescription,
          "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_oem},
+        {"a description of the runtime's own is German too",
+         [] {
+             rttest::ErrorRecorder recorder;
+             ELEMENT(newArray(), 1);
+             return recorder.only().description.text();
+         },
+         "Feldindex außerhalb des Bereichs"_oem},
         {"a character code page 850 lacks becomes '?'", [] { return fromSystemText("5 € für"); },
          "5 ? für"_oem},
         {"a byte that is no character, or one cut off, becomes '?'",
