@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -68,16 +69,22 @@ TEST(CodePage850, VisibleGlyphsAreDistinctAndVisible)
     EXPECT_EQ(visibleGlyph(0x01), U'\u263A') << "0x01 is the smiling face";
 }
 
-// The description of the error a write to the alternate file raises on a full disk.
-Text failedWriteDescription()
+// A write to the alternate file on a full disk.
+void writeOnAFullDisk()
 {
-    rttest::ErrorRecorder recorder;
     testsupport::WriteFaults::fail(1, 1);
     SET(17, false);
     SET(19, "alt.txt");
     SET(18, true);
     QQOUT({"x"});
     SET(19, "");
+}
+
+// The description of the one error `raising` raises.
+Text descriptionOf(void (*raising)())
+{
+    rttest::ErrorRecorder recorder;
+    raising();
     return recorder.only().description.text();
 }
 
@@ -85,33 +92,20 @@ using SystemText = rttest::ScratchDirTest;
 
 TEST_F(SystemText, ArrivesAsCodePage850UnderTheGermanLocale)
 {
-    struct Row
-    {
-        const char *proves;
-        std::function<Text()> text;
-        Text expected;
-    } rows[] = {
-        {"a failing write's description, in the locale's language", failedWriteDescription,
-         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_oem},
-        {"a description of the runtime's own is German too",
-         [] {
-             rttest::ErrorRecorder recorder;
-             ELEMENT(newArray(), 1);
-             return recorder.only().description.text();
-         },
-         "Feldindex außerhalb des Bereichs"_oem},
-        {"a character code page 850 lacks becomes '?'", [] { return fromSystemText("5 € für"); },
-         "5 ? für"_oem},
-        {"a byte that is no character, or one cut off, becomes '?'",
-         [] { return fromSystemText("a\xC3(\xE4"); }, "a?(?"},
-    };
     testsupport::ProcessLocale german(testsupport::kGermanLocale);
     if (!german.available())
         GTEST_SKIP() << "no locale " << testsupport::kGermanLocale << " on this machine";
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.proves);
-        EXPECT_EQ(row.text(), row.expected);
-    }
+    const std::tuple<const char *, Text, Text> rows[] = {
+        {"a failing write's description, in the locale's language", descriptionOf(writeOnAFullDisk),
+         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_oem},
+        {"a description of the runtime's own is German too",
+         descriptionOf([] { ELEMENT(newArray(), 1); }), "Feldindex außerhalb des Bereichs"_oem},
+        {"a character code page 850 lacks becomes '?'", fromSystemText("5 € für"), "5 ? für"_oem},
+        {"a byte that is no character, or one cut off, becomes '?'", fromSystemText("a\xC3(\xE4"),
+         "a?(?"},
+    };
+    for (const auto &[proves, text, expected] : rows)
+        EXPECT_EQ(text, expected) << proves;
 }
 
 } // namespace
