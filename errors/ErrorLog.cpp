@@ -117,13 +117,18 @@ struct WritingLog
 // again but let go by (its bytes are dropped, and the report says the log is incomplete); every
 // other error goes on to `previous`. Without it a full disk would climb from log to log until the
 // nesting of errors ends the process with no report and no exit procedure.
+// It stands in for `previous` and adds no call-stack level: `previous` runs in the one frame the
+// raise path gives the installed callback, so the handler finds the procedure that raised the
+// error where it always does, two levels above its own.
 Value lettingWriteErrorsGo(const Value &previous)
 {
     return block([previous](Args &a) -> Value {
         const Value oError = a.empty() ? NIL : a[0];
         if (SEND(oError, "genCode") == Value(7) && SEND(oError, "canDefault") == Value(true))
             return false;
-        return EVAL(previous, a);
+        if (previous.isBlock())
+            return previous.block()->body(a);
+        return EVAL(previous, a); // no callback: raises as calling one does
     });
 }
 

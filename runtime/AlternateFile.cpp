@@ -2,9 +2,9 @@
 
 #include "ErrorRouting.hpp"
 #include "RuntimeState.hpp"
+#include "Text850.hpp"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,7 +18,7 @@ int &descriptor()
     return state().output.alternateFd;
 }
 
-Failure fileFailure(GenCode code, const Text &name, int osCode, const char *what)
+Failure fileFailure(GenCode code, const Text &name, int osCode, const Text &what)
 {
     return {.code = code,
             .description = what,
@@ -39,7 +39,7 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     if (fd < 0) {
         const int err = errno;
         failure = fileFailure(GenCode::Create, name, err,
-                              err == ELOOP ? "Name is a symbolic link" : std::strerror(err));
+                              err == ELOOP ? errortext::kSymbolicLink : systemErrorText(err));
         return -1;
     }
     struct stat st
@@ -47,26 +47,25 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        failure = fileFailure(GenCode::Create, name, EINVAL, "Not a regular file");
+        failure = fileFailure(GenCode::Create, name, EINVAL, errortext::kNotARegularFile);
         return -1;
     }
     // A second name of a file that lives elsewhere: writing here would change a file the program
     // never named. Checked before anything is emptied.
     if (st.st_nlink > 1) {
         ::close(fd);
-        failure = fileFailure(GenCode::Create, name, EMLINK, "Name is a hard link");
+        failure = fileFailure(GenCode::Create, name, EMLINK, errortext::kHardLink);
         return -1;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        failure = fileFailure(GenCode::Sharing, name, kSharingViolation,
-                              "File is held by another process");
+        failure = fileFailure(GenCode::Sharing, name, kSharingViolation, errortext::kHeldElsewhere);
         return -1;
     }
     if (!additive && ::ftruncate(fd, 0) != 0) {
         const int err = errno;
         ::close(fd);
-        failure = fileFailure(GenCode::Create, name, err, std::strerror(err));
+        failure = fileFailure(GenCode::Create, name, err, systemErrorText(err));
         return -1;
     }
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK & ~O_CREAT & ~O_NOFOLLOW & ~O_CLOEXEC);
@@ -90,7 +89,7 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
 {
     if (name.find('\0') != Text::npos) {
         closeAlternateFile(where);
-        raise(fileFailure(GenCode::Create, name, EINVAL, "Name holds a zero byte"), NIL, where);
+        raise(fileFailure(GenCode::Create, name, EINVAL, errortext::kZeroByte), NIL, where);
         return false;
     }
     Value opened = retrying(
@@ -99,7 +98,7 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
             // raised while it is written may ask for another file of the same name): that costs
             // the attempt, and the open file keeps what it holds.
             if (!additive && namesOpenFile(name)) {
-                failure = fileFailure(GenCode::Create, name, EBUSY, "File is being written");
+                failure = fileFailure(GenCode::Create, name, EBUSY, errortext::kBeingWritten);
                 return std::nullopt;
             }
             closeAlternateFile(where);
@@ -145,7 +144,7 @@ void writeAlternateFile(std::string_view bytes, std::source_location where)
                 if (n <= 0) {
                     const int err = n < 0 ? errno : EIO;
                     failure = {.code = GenCode::Write,
-                               .description = std::strerror(err),
+                               .description = systemErrorText(err),
                                .operation = "QOUT",
                                .canDefault = true,
                                .canRetry = true,

@@ -17,7 +17,7 @@ Value numeric(const char *op, const Value &a, const Value &b, Where w, Op comput
     if (std::isfinite(result))
         return result;
     return raise({.code = GenCode::NumericOverflow,
-                  .description = "Numeric overflow",
+                  .description = errortext::kNumericOverflow,
                   .operation = op,
                   .args = newArray({a, b}),
                   .canSubstitute = true},
@@ -27,7 +27,7 @@ Value numeric(const char *op, const Value &a, const Value &b, Where w, Op comput
 Value byZero(const char *op, const Value &a, const Value &b, Where w)
 {
     return raise({.code = GenCode::ZeroDivide,
-                  .description = "Zero divisor",
+                  .description = errortext::kZeroDivide,
                   .operation = op,
                   .args = newArray({a, b}),
                   .canSubstitute = true},
@@ -49,7 +49,7 @@ Value plus(const Value &a, const Value &b, Where w)
     if (a.isText() && b.isText()) {
         if (static_cast<double>(a.text().size() + b.text().size()) > kMaxTextLength)
             return raise({.code = GenCode::TextTooLong,
-                          .description = "Text too long",
+                          .description = errortext::kTextTooLong,
                           .operation = "+",
                           .args = newArray({a, b}),
                           .canSubstitute = true,

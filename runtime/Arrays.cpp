@@ -23,7 +23,7 @@ Value ELEMENT(const Value &array, const Value &index, Where w)
     const Array &a = *array.array();
     if (!(i >= 1 && i <= static_cast<double>(a.size())) || failsHere("[]")) { // NaN too
         return raise({.code = GenCode::Bound,
-                      .description = "Array index out of range",
+                      .description = errortext::kBound,
                       .operation = "[]",
                       .args = newArray({array, index}),
                       .canSubstitute = true,

@@ -4,6 +4,7 @@
 #include "Settings.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -14,12 +15,16 @@ namespace {
 constexpr int kMaxNesting = 8;
 constexpr size_t kMaxElementsShown = 100;
 
+// Numbers are written with std::to_chars, never printf: printf follows the process locale, which
+// the toolkit takes from the environment (a German one writes "1,5"), and the display form is the
+// same bytes whoever started the program - the log is a fixed layout that others read.
 int decimalsNeeded(double n)
 {
     if (!std::isfinite(n))
-        return 0; // shown as printf writes it: "inf", "-inf", "nan"
+        return 0; // shown as "inf", "-inf", "nan"
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.9f", std::fabs(n - std::trunc(n)));
+    std::to_chars(buf, buf + sizeof buf, std::fabs(n - std::trunc(n)), std::chars_format::fixed,
+                  9); // "0.ddddddddd", or "1.000000000" where it rounds up
     int decimals = 9;
     while (decimals > 0 && buf[1 + decimals] == '0')
         --decimals;
@@ -61,9 +66,11 @@ Text formatNumber(double n, int width, int decimals)
     decimals = std::min(decimals, 30);
     if (n == 0)
         n = 0; // no "-0"
+    // Room for every double with 30 decimals.
     char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, n);
-    Text digits = buf;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, n, std::chars_format::fixed, decimals).ptr;
+    Text digits(buf, end);
     if (digits == "-0" || digits.find_first_not_of("-0.") == Text::npos)
         digits = digits.substr(digits[0] == '-' ? 1 : 0);
     int wanted = width >= 0 ? width : 10 + (decimals > 0 ? decimals + 1 : 0);

@@ -16,7 +16,7 @@ Text upper(Text s)
 Value engineFailure(const char *operation, Where w)
 {
     return raise({.code = GenCode::Engine,
-                  .description = "Database engine failure",
+                  .description = errortext::kEngine,
                   .operation = operation,
                   .canDefault = true},
                  NIL, w);

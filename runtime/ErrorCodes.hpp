@@ -9,6 +9,10 @@
 // file (flock). Such an error carries osCode 32, the sharing-violation code the system knows; every
 // other file error carries the operating system's errno in osCode.
 
+#include "Text850.hpp"
+
+#include <string>
+
 namespace rt {
 
 enum class GenCode : int {
@@ -27,6 +31,33 @@ enum class GenCode : int {
     Sharing = 71,        // a file locked by another process; osCode 32
     NotReady = 78,       // printer output switched on, but this runtime drives no printer
 };
+
+// The descriptions the runtime gives the errors it raises, all of them. The error box and the log
+// show them among German texts, so they are German too. A failure the operating system reports
+// carries the system's own text instead (systemErrorText), in the language of the process locale.
+namespace errortext {
+inline const std::string kArgument = "Falsches Argument";
+inline const std::string kBound = "Feldindex außerhalb des Bereichs"_oem;
+inline const std::string kTextTooLong = "Text zu lang";
+inline const std::string kNoMethod = "Methode unbekannt: "; // followed by the message
+inline const std::string kNoVariable = "Variable existiert nicht";
+inline const std::string kNotACallback = "Kein aufrufbarer Block";
+inline const std::string kSymbolicLink = "Name ist ein symbolischer Link";
+inline const std::string kNotARegularFile = "Keine gewöhnliche Datei"_oem;
+inline const std::string kHardLink = "Name ist ein harter Link";
+inline const std::string kZeroByte = "Name enthält ein Nullbyte"_oem;
+inline const std::string kBeingWritten = "Datei wird gerade geschrieben";
+inline const std::string kHeldElsewhere = "Datei wird von einem anderen Prozess benutzt";
+inline const std::string kEngine = "Fehler der Database-Engine";
+inline const std::string kUnknownSetting = "Unbekannte Einstellung";
+inline const std::string kSettingValue = "Falscher Wert für Einstellung"_oem;
+inline const std::string kNumericOverflow = "Zahlenüberlauf"_oem;
+inline const std::string kZeroDivide = "Division durch Null";
+inline const std::string kPrinterNotReady = "Drucker nicht bereit";
+inline const std::string kExtraNotReady = "Zusatzgerät nicht bereit"_oem;
+inline const std::string kCursorPosition = "Cursorposition außerhalb des Bereichs"_oem;
+inline const std::string kNoDesktop = "Kein Desktop, auf dessen Ereignisse gewartet werden kann";
+} // namespace errortext
 
 // The osCode that says "held by another process".
 inline constexpr int kSharingViolation = 32;

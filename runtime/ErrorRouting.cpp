@@ -3,6 +3,7 @@
 #include "CallStack.hpp"
 #include "DisplayForm.hpp"
 #include "RuntimeState.hpp"
+#include "Text850.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -75,7 +76,7 @@ Value EVAL(const Value &callback, Args args, std::source_location where)
 {
     if (!callback.isBlock()) {
         return raise({.code = GenCode::Argument,
-                      .description = "Not a callback",
+                      .description = errortext::kNotACallback,
                       .operation = "EVAL",
                       .args = newArray({callback}),
                       .canSubstitute = true},
@@ -128,7 +129,7 @@ Value argumentError(std::string_view operation, Args operands, Value fallback,
                     std::source_location where)
 {
     return raise({.code = GenCode::Argument,
-                  .description = "Argument error",
+                  .description = errortext::kArgument,
                   .operation = Text(operation),
                   .args = std::make_shared<Array>(std::move(operands)),
                   .canSubstitute = true,
@@ -138,7 +139,8 @@ Value argumentError(std::string_view operation, Args operands, Value fallback,
 
 void fatalRuntimeError(std::string_view line)
 {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    const std::string shown = cp850ToUtf8(line); // the error's texts are code page 850
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(shown.size()), shown.data());
     std::fflush(nullptr);
     std::_Exit(1);
 }

@@ -24,7 +24,7 @@ Value SEND(const Value &receiver, std::string_view message, Args args, Where w)
     Args operands{receiver};
     operands.insert(operands.end(), args.begin(), args.end());
     return raise({.code = GenCode::NoMethod,
-                  .description = "No such method: " + Text(message),
+                  .description = errortext::kNoMethod + Text(message),
                   .operation = Text(message),
                   .args = std::make_shared<Array>(std::move(operands)),
                   .canSubstitute = true,
@@ -43,7 +43,7 @@ Value PUBLIC(std::string_view name, Where w)
     if (it != publics().end())
         return it->second;
     return raise({.code = GenCode::NoVariable,
-                  .description = "Variable does not exist",
+                  .description = errortext::kNoVariable,
                   .operation = Text(name),
                   .args = newArray({Text(name)}),
                   .canSubstitute = true,

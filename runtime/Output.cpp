@@ -41,7 +41,7 @@ void toConsole(std::string_view bytes)
         writeStream(stdout, bytes);
 }
 
-void toDevice(const Device &device, const char *name, std::string_view bytes,
+void toDevice(const Device &device, const Text &notReady, std::string_view bytes,
               std::source_location where)
 {
     if (device) {
@@ -49,7 +49,7 @@ void toDevice(const Device &device, const char *name, std::string_view bytes,
         return;
     }
     raise({.code = GenCode::NotReady,
-           .description = Text(name) + " not ready",
+           .description = notReady,
            .operation = "QOUT",
            .canDefault = true},
           NIL, where);
@@ -62,9 +62,9 @@ void emit(std::string_view bytes, std::source_location where)
     if (switchOn(Setting::Alternate) && alternateFileOpen())
         writeAlternateFile(bytes, where);
     if (switchOn(Setting::Printer))
-        toDevice(channels().printer, "Printer", bytes, where);
+        toDevice(channels().printer, errortext::kPrinterNotReady, bytes, where);
     if (switchOn(Setting::Extra))
-        toDevice(channels().extra, "Extra device", bytes, where);
+        toDevice(channels().extra, errortext::kExtraNotReady, bytes, where);
 }
 
 Text joined(const Args &values)
@@ -119,7 +119,7 @@ Value SETPOS(const Value &row, const Value &col, std::source_location where)
     };
     if (!onScreen(row) || !onScreen(col)) {
         return raise({.code = GenCode::Argument,
-                      .description = "Cursor position out of range",
+                      .description = errortext::kCursorPosition,
                       .operation = "SETPOS",
                       .args = newArray({row, col}),
                       .canDefault = true},

@@ -15,7 +15,7 @@ SettingsState &settings()
 Value wrongValue(int number, const Value &value, std::source_location where)
 {
     return raise({.code = GenCode::Argument,
-                  .description = "Wrong value for setting",
+                  .description = errortext::kSettingValue,
                   .operation = "SET",
                   .args = newArray({number, value}),
                   .canSubstitute = true,
@@ -91,7 +91,7 @@ bool knownSetting(int number)
 Value unknownSetting(int number, std::source_location where)
 {
     return raise({.code = GenCode::Setting,
-                  .description = "Unknown setting",
+                  .description = errortext::kUnknownSetting,
                   .operation = "SET",
                   .args = newArray({number}),
                   .canSubstitute = true,

@@ -2,6 +2,7 @@
 
 #include "ErrorRouting.hpp"
 #include "RuntimeState.hpp"
+#include "Text850.hpp"
 
 #include <cstdio>
 #include <ctime>
@@ -28,7 +29,7 @@ Text executablePath()
 {
     char buf[4096];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    return n > 0 ? Text(buf, static_cast<size_t>(n)) : Text();
+    return n > 0 ? fromSystemText({buf, static_cast<size_t>(n)}) : Text();
 }
 
 } // namespace

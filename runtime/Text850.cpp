@@ -1,5 +1,9 @@
 #include "Text850.hpp"
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
 namespace rt {
 namespace {
 
@@ -22,6 +26,15 @@ void appendUtf8(std::string &out, char32_t cp)
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
+}
+
+// The code-page-850 byte of a code point; '?' for one the code page does not hold.
+char cp850OrStandIn(char32_t cp)
+{
+    if (cp < 0x80)
+        return static_cast<char>(cp);
+    const auto at = std::find(kCp850High.begin(), kCp850High.end(), cp);
+    return at == kCp850High.end() ? '?' : static_cast<char>(0x80 + (at - kCp850High.begin()));
 }
 
 } // namespace
@@ -48,6 +61,34 @@ std::string cp850ToUtf8(std::string_view bytes)
     for (char c : bytes)
         appendUtf8(out, fromCp850(static_cast<unsigned char>(c)));
     return out;
+}
+
+// The C library decodes by the process locale's LC_CTYPE, into wide characters that are Unicode
+// code points.
+std::string fromSystemText(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    std::mbstate_t shift{};
+    while (!bytes.empty()) {
+        wchar_t wide = 0;
+        const size_t used = std::mbrtowc(&wide, bytes.data(), bytes.size(), &shift);
+        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2)) {
+            out += '?'; // no character here, or one cut off at the end: skip a byte
+            shift = {};
+            bytes.remove_prefix(1);
+            continue;
+        }
+        out += cp850OrStandIn(static_cast<char32_t>(wide));
+        bytes.remove_prefix(std::max<size_t>(used, 1)); // 0: a zero byte was read
+    }
+    return out;
+}
+
+std::string systemErrorText(int errnum)
+{
+    char buffer[256];
+    return fromSystemText(::strerror_r(errnum, buffer, sizeof buffer));
 }
 
 } // namespace rt

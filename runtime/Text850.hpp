@@ -2,7 +2,8 @@
 // Texts of the system are bytes in OEM code page 850 (ü is 0x81, ö is 0x94). Literals stay readable
 // in the source: "Datei für"_oem is converted from UTF-8 to code page 850 at compile time, and a
 // character that code page 850 cannot hold does not compile. Decoding to Unicode happens only at
-// the boundaries that show text to a person: the terminal and the GUI.
+// the boundaries that show text to a person: the terminal and the GUI; text from the operating
+// system is converted to code page 850 where it comes in.
 
 #include <array>
 #include <cstddef>
@@ -41,6 +42,16 @@ char32_t visibleGlyph(unsigned char byte);
 
 // Code page 850 bytes to UTF-8, for the terminal.
 std::string cp850ToUtf8(std::string_view bytes);
+
+// Text from the operating system (an error text, a path) comes in the encoding of the process
+// locale, which the toolkit takes from the environment at start-up: UTF-8 for the program's users.
+// It enters the runtime here, as code page 850. A character code page 850 cannot hold, and a byte
+// that is no character of that encoding, becomes a '?'.
+std::string fromSystemText(std::string_view bytes);
+
+// The operating system's description of the error number `errnum` (an errno), in the language of
+// the process locale, as code page 850.
+std::string systemErrorText(int errnum);
 
 namespace detail {
 

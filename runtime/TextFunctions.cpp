@@ -16,7 +16,7 @@ bool isCount(const Value &n)
 Value tooLong(std::string_view operation, Args operands, Where w)
 {
     return raise({.code = GenCode::TextTooLong,
-                  .description = "Text too long",
+                  .description = errortext::kTextTooLong,
                   .operation = Text(operation),
                   .args = std::make_shared<Array>(std::move(operands)),
                   .canSubstitute = true,

@@ -28,7 +28,7 @@ Value APPEVENT(Value &mp1, Value &mp2, Value &oPart, std::source_location w)
     if (events.empty() && !QCoreApplication::instance()) {
         // Without a desktop nothing could ever arrive: waiting would never end.
         raise({.code = GenCode::NotReady,
-               .description = "No desktop to wait for events on",
+               .description = errortext::kNoDesktop,
                .operation = "APPEVENT",
                .canDefault = true},
               NIL, w);

@@ -103,7 +103,7 @@ TEST_F(ErrorLog, WholeFilesAsExpected)
           {"canDefault", true},
           {"canRetry", true},
           {"cargo", newArray({1, "x"})},
-          {"description", "Zero divisor"},
+          {"description", "Division durch Null"},
           {"fileName", "C:\\DATEN\\A.DBF"},
           {"genCode", 12},
           {"operation", "/"},

@@ -184,23 +184,59 @@ Value outer(std::source_location w = std::source_location::current())
     return inner();
 }
 
+// The first log's fifth write fails; its box is answered with "Abbrechen", a log of that error
+// under the next name; the third write of that second log runs into the error in INNER.
+void raiseInInnerWhileASecondLogIsWritten()
+{
+    testsupport::WriteFaults::fail(5, 1);
+    auto &write = state().seams.writeFile;
+    write = [before = write, writes = 0](int fd, const char *bytes, size_t size) mutable {
+        if (++writes == 8)
+            outer();
+        return before(fd, bytes, size);
+    };
+}
+
 TEST_F(HandlerDialogue, BoxCallStackStartsWhereTheErrorWasRaised)
 {
+    struct Row
+    {
+        const char *proves;
+        void (*arm)();
+        std::vector<int> answers; // the last one, OK, for the box of the error in INNER
+        size_t box;               // that box, counting the error boxes of the call
+    } rows[] = {
+        {"an error in INNER", [] {}, {1}, 0},
+        {"raised while a second log is written: the callback that log installs adds no level",
+         raiseInInnerWhileASecondLogIsWritten,
+         {1, 3, 1},
+         2},
+    };
     EXPECT_EQ(ERRORSYS(), NIL);
-    dialogs->answer(1); // OK: log and quit
-    Ending ending = runCall([] { return outer(); });
-    ASSERT_TRUE(ending.quit);
-    const auto lines = errtest::split(calls(Kind::Confirm).at(0).text, "\r");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "Fehler BASE/0");
-    EXPECT_EQ(lines[2], "Operation : /");
-    EXPECT_EQ(lines[4], "Aufgerufen von INNER(" + std::to_string(g_innerLine) + ")");
-    EXPECT_EQ(lines[5], "Aufgerufen von OUTER(" + std::to_string(g_outerLine) + ")");
-    // The log's call stack starts at the same procedure.
-    const auto log = errtest::split(errtest::fileContent("MRVERROR.LOG"), "\r\n");
-    ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log.end()[-3], lines[4]);
-    EXPECT_EQ(log.end()[-2], lines[5]);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.proves);
+        const size_t before = calls(Kind::Confirm).size();
+        for (int a : row.answers)
+            dialogs->answer(a);
+        row.arm();
+        Ending ending = runCall([] { return outer(); });
+        ASSERT_TRUE(ending.quit);
+        const auto lines = errtest::split(calls(Kind::Confirm).at(before + row.box).text, "\r");
+        ASSERT_GE(lines.size(), 6u);
+        EXPECT_EQ(lines[0], "Fehler BASE/0");
+        EXPECT_EQ(lines[2], "Operation : /");
+        EXPECT_EQ(lines[4], "Aufgerufen von INNER(" + std::to_string(g_innerLine) + ")");
+        EXPECT_EQ(lines[5], "Aufgerufen von OUTER(" + std::to_string(g_outerLine) + ")");
+        // The log's call stack starts at the same procedure.
+        const auto log = errtest::split(errtest::fileContent("MRVERROR.LOG"), "\r\n");
+        const auto stack = std::find(log.begin(), log.end(), "CALLSTACK:");
+        ASSERT_GE(log.end() - stack, 4);
+        EXPECT_EQ(stack[2], lines[4]);
+        EXPECT_EQ(stack[3], lines[5]);
+        for (const char *name : {"MRVERROR.LOG", "MRVERROR.001"})
+            std::filesystem::remove(name);
+        ERRORLEVEL(0);
+    }
 }
 
 TEST_F(HandlerDialogue, HookInstallsOneCallbackNamedAfterItAndDropsThePreviousOne)

@@ -117,7 +117,7 @@ TEST_F(ErrorCallback, MembersAreReadByNameWithoutRegardToCase)
 TEST_F(ErrorCallbackDeathTest, RaisingWithNoCallbackPrintsTheErrorAndExitsWithOne)
 {
     EXPECT_EXIT(divide(1, 0), testing::ExitedWithCode(1),
-                "^Runtime error 12: Zero divisor \\(/\\) - no error handler installed\n$");
+                "^Runtime error 12: Division durch Null \\(/\\) - no error handler installed\n$");
 }
 
 TEST_F(ErrorCallbackDeathTest, ACallbackThatKeepsFailingEndsAtTheNestingLimit)

@@ -1,10 +1,11 @@
-// Code page 850: the _oem literal, decoding to UTF-8 for the terminal, and a visible, distinct
-// glyph for every byte.
+// Code page 850: the _oem literal, decoding to UTF-8 for the terminal, a visible, distinct glyph
+// for every byte, and text from the operating system arriving in it.
 
 #include "RuntimeTestKit.hpp"
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -66,6 +67,45 @@ TEST(CodePage850, VisibleGlyphsAreDistinctAndVisible)
     }
     EXPECT_EQ(glyphs.size(), 256u);
     EXPECT_EQ(visibleGlyph(0x01), U'\u263A') << "0x01 is the smiling face";
+}
+
+// A write to the alternate file on a full disk.
+void writeOnAFullDisk()
+{
+    testsupport::WriteFaults::fail(1, 1);
+    SET(17, false);
+    SET(19, "alt.txt");
+    SET(18, true);
+    QQOUT({"x"});
+    SET(19, "");
+}
+
+// The description of the one error `raising` raises.
+Text descriptionOf(void (*raising)())
+{
+    rttest::ErrorRecorder recorder;
+    raising();
+    return recorder.only().description.text();
+}
+
+using SystemText = rttest::ScratchDirTest;
+
+TEST_F(SystemText, ArrivesAsCodePage850UnderTheGermanLocale)
+{
+    testsupport::ProcessLocale german(testsupport::kGermanLocale);
+    if (!german.available())
+        GTEST_SKIP() << "no locale " << testsupport::kGermanLocale << " on this machine";
+    const std::tuple<const char *, Text, Text> rows[] = {
+        {"a failing write's description, in the locale's language", descriptionOf(writeOnAFullDisk),
+         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_oem},
+        {"a description of the runtime's own is German too",
+         descriptionOf([] { ELEMENT(newArray(), 1); }), "Feldindex außerhalb des Bereichs"_oem},
+        {"a character code page 850 lacks becomes '?'", fromSystemText("5 € für"), "5 ? für"_oem},
+        {"a byte that is no character, or one cut off, becomes '?'", fromSystemText("a\xC3(\xE4"),
+         "a?(?"},
+    };
+    for (const auto &[proves, text, expected] : rows)
+        EXPECT_EQ(text, expected) << proves;
 }
 
 } // namespace

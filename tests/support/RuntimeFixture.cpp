@@ -2,6 +2,7 @@
 
 #include "AlternateFile.hpp"
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -19,6 +20,21 @@ std::string fileContent(const std::filesystem::path &file)
 void writeFile(const std::filesystem::path &file, const std::string &content)
 {
     std::ofstream(file, std::ios::binary) << content;
+}
+
+ProcessLocale::ProcessLocale(const char *name) : m_before(std::setlocale(LC_ALL, nullptr))
+{
+    if (const char *language = std::getenv("LANGUAGE"))
+        m_language = language;
+    ::unsetenv("LANGUAGE");
+    m_available = std::setlocale(LC_ALL, name) != nullptr;
+}
+
+ProcessLocale::~ProcessLocale()
+{
+    std::setlocale(LC_ALL, m_before.c_str());
+    if (m_language)
+        ::setenv("LANGUAGE", m_language->c_str(), 1);
 }
 
 void ScratchDirTest::SetUp()
