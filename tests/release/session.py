@@ -352,7 +352,7 @@ def run(session, groups):
             try:
                 check(session)
                 print("ok    " + name)
-            except Failure as failure:
+            except Exception as failure:  # a tool that failed is the group's failure too
                 print("FAIL  %s: %s" % (name, failure))
                 failed += 1
         print("%d of %d passed" % (len(groups) - failed, len(groups)))

@@ -115,6 +115,9 @@ def close_during_read(executable, runs=30):
         for run_number in range(runs):
             with session.program(executable) as program:
                 app = program.app()
+                # The close request goes to a window the window manager has taken on.
+                wait_for("run %d's window managed" % run_number,
+                         lambda: session.managed_window(TITLE))
                 stop = threading.Event()
                 reader = threading.Thread(target=read_continuously, args=(app, stop))
                 reader.start()
