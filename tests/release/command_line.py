@@ -11,7 +11,6 @@ import signal
 import subprocess
 import sys
 import tempfile
-import time
 
 EXE, VERSION = os.path.realpath(sys.argv[1]), sys.argv[2]
 NO_SESSION = {"DISPLAY": None, "WAYLAND_DISPLAY": None, "QT_QPA_PLATFORM": None}
@@ -60,22 +59,25 @@ ROWS = [
     ("operand after the options' end", ["--", "x"], OFFSCREEN, False, 2, empty, refusal_of("x")),
     ("no graphical session", [], NO_SESSION, False, 1, empty, no_session_line),
     ("platform chosen by option", ["-platform", "offscreen"], NO_SESSION, True, 0, empty, empty),
-    ("platform chosen by the environment", [], OFFSCREEN, True, 0, empty, empty),
     ("toolkit style option", ["--style", "Fusion"], OFFSCREEN, True, 0, empty, empty),
 ]
 
 
-def run(args, env_changes, runs_until_ended, workdir):
+def start(args, env_changes, workdir):
     env = dict(os.environ)
     for name, value in env_changes.items():
         env.pop(name, None) if value is None else env.__setitem__(name, value)
     env["XDG_RUNTIME_DIR"] = workdir + "/.runtime"
     os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
-    proc = subprocess.Popen([EXE] + args, cwd=workdir, env=env, stdin=subprocess.DEVNULL,
+    return subprocess.Popen([EXE] + args, cwd=workdir, env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+
+def finish(proc, runs_until_ended):
     if runs_until_ended:
-        time.sleep(2)  # the window is up long before; a refused start has ended by then
-        if proc.poll() is None:
+        try:
+            proc.wait(2)  # the window is up long before; a refused start has ended by then
+        except subprocess.TimeoutExpired:
             proc.send_signal(signal.SIGTERM)
     out, err = proc.communicate(timeout=30)
     return proc.returncode, out, err
@@ -83,23 +85,30 @@ def run(args, env_changes, runs_until_ended, workdir):
 
 def main():
     failures = 0
-    for name, args, env, runs, code, check_out, check_err in ROWS:
-        with tempfile.TemporaryDirectory() as workdir:
-            status, out, err = run(args, env, runs, workdir)
+    with tempfile.TemporaryDirectory() as top:
+        # All rows at once: most end at once, and those that run wait together.
+        started = []
+        for number, (name, args, env, runs, *_) in enumerate(ROWS):
+            workdir = os.path.join(top, str(number))
+            os.mkdir(workdir)
+            started.append((workdir, start(args, env, workdir)))
+        for (name, args, env, runs, code, check_out, check_err), (workdir, proc) in zip(ROWS,
+                                                                                       started):
+            status, out, err = finish(proc, runs)
             left = sorted(set(os.listdir(workdir)) - {".runtime"})
-        problems = []
-        if status != code:
-            problems.append(f"exit code {status}, expected {code}")
-        if not check_out(out):
-            problems.append(f"standard output {out!r}")
-        if not check_err(err):
-            problems.append(f"standard error {err!r}")
-        if left:
-            problems.append(f"left files behind: {left}")  # an error log means the entry ran
-        print(f"{'ok  ' if not problems else 'FAIL'} {name}: {' '.join(args)}")
-        for p in problems:
-            print(f"     {p}")
-        failures += bool(problems)
+            problems = []
+            if status != code:
+                problems.append(f"exit code {status}, expected {code}")
+            if not check_out(out):
+                problems.append(f"standard output {out!r}")
+            if not check_err(err):
+                problems.append(f"standard error {err!r}")
+            if left:
+                problems.append(f"left files behind: {left}")  # an error log means the entry ran
+            print(f"{'ok  ' if not problems else 'FAIL'} {name}: {' '.join(args)}")
+            for p in problems:
+                print(f"     {p}")
+            failures += bool(problems)
     print(f"{len(ROWS) - failures} passed, {failures} failed")
     return 1 if failures else 0
 

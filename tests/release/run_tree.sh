@@ -4,10 +4,10 @@
 # executable; a second call installs and rebuilds nothing.
 # Usage: run_tree.sh SOURCE_DIR TREE VERSION
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 src=$1 tree=$2 version=$3
 out=$(mktemp) err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
-fail=0
 rm -rf "$tree"
 
 # name | arguments | exit code | what standard output must be | what standard error must match
@@ -26,26 +26,26 @@ for row in "${rows[@]}"; do
   last=$(tail -n 1 "$out")
   messages=$(cat "$out" "$err")
   if [ "$status" -ne "$code" ]; then
-    echo "$name: exit code $status, expected $code"; fail=1
+    failure "$name: exit code $status, expected $code"
   elif [ "$last" != "$expected_out" ]; then
-    echo "$name: last line of standard output '$last', expected '$expected_out'"; fail=1
+    failure "$name: last line of standard output '$last', expected '$expected_out'"
   elif ! grep -Eq "$expected_err" <<<"$messages"; then
-    echo "$name: nothing matched '$expected_err' in:"; cat "$out" "$err"; fail=1
+    failure "$name: nothing matched '$expected_err' in:"; cat "$out" "$err"
   elif grep -q '^Installing:' <<<"$messages"; then
-    echo "$name: installed packages though all were there"; fail=1
+    failure "$name: installed packages though all were there"
   fi
   if [ "$name" = "no graphical session" ]; then
-    [ "$(wc -l <"$err")" -eq 1 ] || { echo "$name: not one line on standard error"; fail=1; }
-    [ ! -e "$tree" ] || { echo "$name: configured a tree though it could not start"; fail=1; }
+    check "$name: one line on standard error" [ "$(wc -l <"$err")" -eq 1 ]
+    check "$name: no tree configured, as it could not start" [ ! -e "$tree" ]
   fi
 done
 
 # Every ELF executable the build made outside CMake's own probes: only the program.
 while IFS= read -r -d '' f; do
   [ "$(head -c 4 "$f")" = $'\x7fELF' ] || continue
-  [ "$f" = "$tree/tarvello16bit" ] || { echo "./run's tree holds an executable besides the program: $f"; fail=1; }
+  check "./run's tree holds no executable besides the program, found $f" [ "$f" = "$tree/tarvello16bit" ]
 done < <(find "$tree" -path '*/CMakeFiles' -prune -o -type f -perm -u+x -print0)
-grep -q '^TARVELLO_TESTS:BOOL=OFF$' "$tree/CMakeCache.txt" || { echo "./run's tree is configured with tests"; fail=1; }
+check "./run's tree is configured without tests" grep -q '^TARVELLO_TESTS:BOOL=OFF$' "$tree/CMakeCache.txt"
 
-[ "$fail" -eq 0 ] && echo "./run refuses without a session, builds only the program, and builds nothing twice"
-exit "$fail"
+[ "$failed" -eq 0 ] && echo "./run refuses without a session, builds only the program, and builds nothing twice"
+exit $((failed > 0))
