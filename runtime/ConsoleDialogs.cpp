@@ -1,9 +1,11 @@
 // The text-mode dialogs: a numbered list on standard output, the answer read from standard input.
+// They use C's standard streams: the C++ ones would be set up, with all their locale facets, at
+// every start of the program, a windowed one included, which never reads the console.
 
 #include "Dialogs.hpp"
 #include "Text850.hpp"
 
-#include <iostream>
+#include <cstdio>
 #include <string>
 
 namespace rt {
@@ -16,14 +18,31 @@ void show(const Pieces &...pieces)
 {
     Text bytes;
     ((bytes += pieces), ...);
-    std::cout << cp850ToUtf8(bytes);
+    const std::string utf8 = cp850ToUtf8(bytes);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+void prompt(const char *text)
+{
+    std::fputs(text, stdout);
+    std::fflush(stdout);
+}
+
+// One line of standard input without its line break; false when input ends before a line starts.
+bool readLine(std::string &line)
+{
+    line.clear();
+    int c = 0;
+    while ((c = std::getc(stdin)) != EOF && c != '\n')
+        line += static_cast<char>(c);
+    return c == '\n' || !line.empty();
 }
 
 // Reads a number from 1 to `count`; 0 when input is closed before one arrives.
 int readChoice(size_t count)
 {
     std::string line;
-    while (std::getline(std::cin, line)) {
+    while (readLine(line)) {
         try {
             size_t used = 0;
             int n = std::stoi(line, &used);
@@ -31,7 +50,7 @@ int readChoice(size_t count)
                 return n;
         } catch (const std::exception &) {
         }
-        std::cout << "? " << std::flush;
+        prompt("? ");
     }
     return 0;
 }
@@ -51,7 +70,7 @@ int ConsoleDialogs::alert(const Text &message, const std::vector<Text> &options)
     show("\n", withLineBreaks(message, ';'), "\n");
     for (size_t i = 0; i < options.size(); ++i)
         show("  ", std::to_string(i + 1), ") ", options[i], "\n");
-    std::cout << "> " << std::flush;
+    prompt("> ");
     int choice = readChoice(options.size());
     return choice == 0 ? 1 : choice; // closed input: the first option
 }
@@ -84,8 +103,8 @@ int ConsoleDialogs::confirmBox(const Text &text, const Text &title, int buttons,
         choices = {{"OK", BoxAnswer::Ok}};
     show("\n", title, "\n", withLineBreaks(text, '\r'), "\n");
     for (size_t i = 0; i < choices.size(); ++i)
-        std::cout << "  " << i + 1 << ") " << choices[i].label << "\n";
-    std::cout << "> " << std::flush;
+        std::printf("  %zu) %s\n", i + 1, choices[i].label);
+    prompt("> ");
     int choice = readChoice(choices.size());
     return static_cast<int>(choices[choice == 0 ? 0 : static_cast<size_t>(choice) - 1].answer);
 }
@@ -93,7 +112,7 @@ int ConsoleDialogs::confirmBox(const Text &text, const Text &title, int buttons,
 void ConsoleDialogs::msgBox(const Text &text, const Text &title)
 {
     show("\n", title.empty() ? Text() : title + "\n", text, "\n");
-    std::cout << std::flush;
+    std::fflush(stdout);
 }
 
 } // namespace rt

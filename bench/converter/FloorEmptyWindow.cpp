@@ -1,11 +1,10 @@
 // Floor 1: an empty Qt window of the converter's size.
-#include "ShownThenQuit.hpp"
+#include <QApplication>
+#include <QWidget>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    CloseWhenPainted closer;
-    app.installEventFilter(&closer);
     QWidget window;
     window.setWindowTitle("Tarvello 16bit");
     window.setFixedSize(304, 206);

@@ -1,7 +1,7 @@
-// The window's costs, side by side in one run: process start to window shown, with the peak
+// The window's costs, side by side in one run: process start to window painted, with the peak
 // memory (resident set) of that process, for an empty Qt window, the same widgets written directly
-// against Qt, and the converter itself; and every 16-bit value through both conversions on real
-// widgets.
+// against Qt, and the shipped program itself; and every 16-bit value through both conversions on
+// real widgets.
 
 #include "Controls.hpp"
 #include "Converter.hpp"
@@ -13,56 +13,121 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 extern char **environ;
 
 namespace {
 
-std::string g_binaryDir;
+// The descriptor on which a subject's preloaded closer reports the time of its first paint.
+constexpr int kPaintedFd = 3;
 
-// Runs one subject to its end; returns its peak resident set in KiB.
-long runSubject(const std::string &name)
+struct Run
 {
-    const std::string path = g_binaryDir + "/" + name;
-    char *argv[] = {const_cast<char *>(path.c_str()), nullptr};
+    double ms = -1;  // process start to the window painted once
+    double mib = -1; // peak resident set of the whole process
+};
+
+struct Subject
+{
+    const char *key;
+    const char *path;
+    std::vector<double> ms, mib;
+};
+
+long long monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1'000'000'000LL + now.tv_nsec;
+}
+
+std::vector<char *> subjectEnvironment()
+{
+    static std::string preload = std::string("LD_PRELOAD=") + WINDOW_BENCH_CLOSER;
+    static std::string fd = "WINDOW_BENCH_PAINTED_FD=" + std::to_string(kPaintedFd);
+    std::vector<char *> env{preload.data(), fd.data()};
+    for (char **e = environ; *e; ++e)
+        if (!std::string_view(*e).starts_with("LD_PRELOAD="))
+            env.push_back(*e);
+    env.push_back(nullptr);
+    return env;
+}
+
+// Runs one subject to its end; a failed run gives negative figures.
+Run runSubject(const char *path)
+{
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], kPaintedFd);
+    char *argv[] = {const_cast<char *>(path), nullptr};
+    std::vector<char *> env = subjectEnvironment();
+    const long long start = monotonicNs();
     pid_t pid = 0;
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0)
-        return -1;
+    const int spawned = posix_spawn(&pid, path, &actions, nullptr, argv, env.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    long long painted = 0;
+    const bool reported = spawned == 0 && read(pipeFds[0], &painted, sizeof painted) == 8;
+    close(pipeFds[0]);
     int status = 0;
-    struct rusage usage
-    {
-    };
-    wait4(pid, &status, 0, &usage);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? usage.ru_maxrss : -1;
+    rusage usage{};
+    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !reported || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return {};
+    return {(painted - start) / 1e6, usage.ru_maxrss / 1024.0};
 }
 
-void StartToWindowShown(benchmark::State &state, const char *subject)
+double median(std::vector<double> v)
 {
-    long peak = 0;
-    for (auto _ : state) {
-        const long kib = runSubject(subject);
-        if (kib < 0) {
-            state.SkipWithError("subject failed");
-            return;
-        }
-        peak = std::max(peak, kib);
-    }
-    state.counters["peak_rss_KiB"] = static_cast<double>(peak);
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
-BENCHMARK_CAPTURE(StartToWindowShown, empty_qt_window, "floor_empty_window")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(StartToWindowShown, same_widgets_direct_qt, "floor_direct_qt")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
-BENCHMARK_CAPTURE(StartToWindowShown, converter_window, "converter_window")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(20);
+
+// Each round runs every subject once, starting with a different one each time, so that a drift
+// of the machine's load or of its caches falls on all of them alike.
+void StartUpsInTurn(benchmark::State &state)
+{
+    Subject subjects[] = {{"empty", WINDOW_BENCH_EMPTY, {}, {}},
+                          {"direct", WINDOW_BENCH_DIRECT, {}, {}},
+                          {"program", WINDOW_BENCH_PROGRAM, {}, {}}};
+    constexpr size_t n = std::size(subjects);
+    size_t round = 0;
+    for (auto _ : state) {
+        for (size_t i = 0; i < n; ++i) {
+            Subject &s = subjects[(round + i) % n];
+            const Run run = runSubject(s.path);
+            if (run.ms < 0) {
+                state.SkipWithError((std::string(s.key) + " failed").c_str());
+                return;
+            }
+            s.ms.push_back(run.ms);
+            s.mib.push_back(run.mib);
+        }
+        ++round;
+    }
+    for (const Subject &s : subjects) {
+        state.counters[std::string(s.key) + "_ms"] = median(s.ms);
+        state.counters[std::string(s.key) + "_MiB"] = median(s.mib);
+    }
+    state.counters["time_x_direct"] = median(subjects[2].ms) / median(subjects[1].ms);
+    state.counters["memory_x_direct"] = median(subjects[2].mib) / median(subjects[1].mib);
+}
+BENCHMARK(StartUpsInTurn)->Unit(benchmark::kMillisecond)->Iterations(61);
 
 void RoundTripOfEvery16BitValue(benchmark::State &state)
 {
@@ -96,9 +161,9 @@ BENCHMARK(RoundTripOfEvery16BitValue)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char **argv)
 {
-    std::string self = argv[0];
-    g_binaryDir = self.substr(0, self.find_last_of('/'));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Without a display the subjects, and the round trip, run on the offscreen platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     rt::gui::DesktopSession session(argc, argv);
     benchmark::Initialize(&argc, argv);

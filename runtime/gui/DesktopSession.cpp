@@ -3,6 +3,7 @@
 #include "Dialog.hpp"
 #include "EndSignals.hpp"
 #include "ModalBoxes.hpp"
+#include "PartNative.hpp"
 #include "QtDialogs.hpp"
 #include "RuntimeState.hpp"
 
@@ -27,6 +28,7 @@ DesktopSession::DesktopSession(int &argc, char **argv) : m_impl(std::make_unique
     // window is titled exactly as the program titles it.
     QApplication::setApplicationName("tarvello16bit");
     QApplication::setDesktopFileName("org.tarvello.Tarvello16bit");
+    installSwitchStyle();
     installDialogs(std::make_shared<QtDialogs>());
     setAppType(AppType::Graphical);
     if (m_impl->endSignals.readEnd() >= 0) {

@@ -29,10 +29,12 @@ QFont fontFromCompoundName(const QString &compound, const QFont &base)
 {
     QFont font = base;
     const qsizetype dot = compound.indexOf('.');
+    // The dot ends the size, so it is a whole number of points; read as one, it keeps the
+    // floating-point parser and its tables out of the program's start.
     bool sized = false;
-    const double points = compound.left(dot).toDouble(&sized);
+    const int points = compound.left(dot).trimmed().toInt(&sized);
     if (dot > 0 && sized && points > 0 && points < 200)
-        font.setPointSizeF(points);
+        font.setPointSize(points);
     const QString face = compound.mid(dot + 1).trimmed();
     if (!face.isEmpty())
         font.setFamilies({face});

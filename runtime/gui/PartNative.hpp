@@ -40,6 +40,10 @@ WindowPlace placeWindow(Pos pos, Size size, QMargins frame, QRect available);
 // "8.Arial" as a font; the face maps through fontconfig (Arial to Liberation Sans on Linux).
 QFont fontFromCompoundName(const QString &compound, const QFont &base);
 
+// Makes the application's style give every check box the indicator a switch has room for; once,
+// right after the application object is made.
+void installSwitchStyle();
+
 // A code-page-850 text for display.
 QString fromOem(const std::string &bytes);
 

@@ -3,8 +3,9 @@
 
 #include "RuntimeTestKit.hpp"
 
-#include <iostream>
-#include <sstream>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -34,18 +35,23 @@ TEST_F(Dialogs, ScriptedDialogsRecordEachCallAndAnswerInTurn)
     EXPECT_EQ(calls[3].options, (std::vector<Text>{"OK"})) << "no options means one OK";
 }
 
-// Runs `show` with standard input reading `input`; gives its answer and what it wrote.
+// Runs `show` with standard input reading `input`; gives its answer and what it wrote. The C
+// library's standard streams are variables that may point to other streams for the while.
 template<class Show> std::pair<int, std::string> onConsole(const std::string &input, Show show)
 {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::streambuf *oldIn = std::cin.rdbuf(in.rdbuf());
-    std::streambuf *oldOut = std::cout.rdbuf(out.rdbuf());
+    std::FILE *in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    char *written = nullptr;
+    size_t size = 0;
+    std::FILE *oldIn = std::exchange(stdin, in);
+    std::FILE *oldOut = std::exchange(stdout, open_memstream(&written, &size));
     const int answer = show();
-    std::cin.rdbuf(oldIn);
-    std::cout.rdbuf(oldOut);
-    std::cin.clear();
-    return {answer, out.str()};
+    std::fclose(std::exchange(stdin, oldIn));
+    std::fclose(std::exchange(stdout, oldOut));
+    std::string out(written, size);
+    std::free(written);
+    return {answer, out};
 }
 
 TEST_F(Dialogs, ConsoleAnswersFromInputAndTakesTheFirstChoiceWhenInputEnds)
