@@ -11,13 +11,17 @@
 #   (DT_RELR, glibc 2.36): a few hundred bytes instead of 20 KiB of records read at every start;
 # - no library search path: every library the program needs is the system's, and a search path
 #   of $ORIGIN would make the dynamic linker look for each one beside the program first.
+# The libraries' objects are fat (machine code beside the intermediate code), so the tests link
+# them as ordinary objects (-fno-lto in their folders) instead of optimising them anew for every
+# test executable.
 function(tarvello_lean_program program)
   set(optimised $<CONFIG:Release,RelWithDebInfo>)
   foreach(target IN ITEMS ${program} ${ARGN})
     set_target_properties(${target} PROPERTIES INTERPROCEDURAL_OPTIMIZATION_RELEASE ON
                                                INTERPROCEDURAL_OPTIMIZATION_RELWITHDEBINFO ON)
     target_compile_options(${target} PRIVATE
-      $<${optimised}:-ffunction-sections -fdata-sections> $<$<CONFIG:Release>:-O2>)
+      $<${optimised}:-ffunction-sections -fdata-sections -ffat-lto-objects>
+      $<$<CONFIG:Release>:-O2>)
   endforeach()
   target_link_options(${program} PRIVATE
     $<${optimised}:LINKER:--gc-sections,-O1,--as-needed,-z,pack-relative-relocs>)
