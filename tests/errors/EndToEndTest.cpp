@@ -16,9 +16,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
-#include <regex>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -204,7 +204,8 @@ TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
 {
     const childrun::ChildRun child = run({});
 
-    // The error box: the message, then the call stack from the procedure that failed out to MAIN.
+    // The error box and the log list the call stack from the procedure that failed out to MAIN,
+    // none of the levels of the handler or the log among them.
     const auto reports = errtest::split(child.reports, "\n");
     ASSERT_GE(reports.size(), 3u) << child.reports;
     const std::vector<std::string> stack = expectedCallStack();
@@ -212,29 +213,14 @@ TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
     ASSERT_EQ(reports[0].rfind(boxPrefix, 0), 0u) << reports[0];
     const auto boxLines = errtest::split(reports[0].substr(boxPrefix.size()), "|");
     ASSERT_EQ(boxLines.size(), 7u) << reports[0];
-    EXPECT_TRUE(std::regex_match(boxLines[0], std::regex(R"(Fehler BASE/\d+)"))) << boxLines[0];
-    EXPECT_EQ(boxLines[1].rfind("Beschreibung : ", 0), 0u) << boxLines[1];
-    EXPECT_EQ(boxLines[2], "Operation : []");
-    EXPECT_EQ(boxLines[3], "Thread ID : 1");
     EXPECT_EQ(std::vector<std::string>(boxLines.begin() + 4, boxLines.end()), stack);
     EXPECT_EQ(reports[1], kReportBox + kWritten);
 
-    const auto log = errtest::split(errtest::fileContent(dir / "work" / "MRVERROR.LOG"), "\r\n");
-    ASSERT_GE(log.size(), 31u);
-    EXPECT_EQ(log[1], std::string(78, '-'));
-    EXPECT_EQ(log[2].rfind("FEHLERPROTOKOLL von \"/", 0), 0u) << log[2];
-    EXPECT_EQ(log[7], "oError:args         :");
-    EXPECT_TRUE(std::regex_match(log[8], std::regex(R"(          -> VALTYPE: A VALUE: \{.*\})")))
-        << log[8];
-    EXPECT_EQ(log[9], "          -> VALTYPE: N VALUE: 16");
-    EXPECT_EQ(log[10], "oError:canDefault   : .T.");
-    EXPECT_EQ(log[13], "oError:cargo        : NIL");
-    EXPECT_EQ(log[16], "oError:genCode      :          2");
-    EXPECT_EQ(log[17], "oError:operation    : []");
-    EXPECT_EQ(log[23], "oError:tries        :          0");
-    EXPECT_EQ(log[25], "CALLSTACK:");
-    EXPECT_EQ(std::vector<std::string>(log.begin() + 27, log.begin() + 30), stack);
-    EXPECT_EQ(log.back(), "");
+    const auto lines = errtest::split(log(), "\r\n");
+    const auto callStack = std::ranges::find(lines, "CALLSTACK:");
+    ASSERT_LT(callStack, lines.end() - 2) << log();
+    EXPECT_EQ(std::vector<std::string>(callStack + 2, lines.end() - 1), stack);
+    EXPECT_EQ(lines.back(), "");
 }
 
 // Every write of the log fails in turn, from the first line to the final line break.

@@ -165,44 +165,6 @@ TEST_F(HandlerDialogue, GraphicalTextHasEveryPieceOnALineOfItsOwn)
                                             "Betriebsystem Fehler : 32");
 }
 
-// Raised for real: procedures OUTER and INNER, an error in INNER, the handler installed by
-// ERRORSYS.
-int g_innerLine = 0;
-int g_outerLine = 0;
-
-Value inner(std::source_location w = std::source_location::current())
-{
-    ProcFrame frame("INNER", w);
-    g_innerLine = __LINE__ + 1;
-    return divide(5, 0);
-}
-
-Value outer(std::source_location w = std::source_location::current())
-{
-    ProcFrame frame("OUTER", w);
-    g_outerLine = __LINE__ + 1;
-    return inner();
-}
-
-TEST_F(HandlerDialogue, BoxCallStackStartsWhereTheErrorWasRaised)
-{
-    EXPECT_EQ(ERRORSYS(), NIL);
-    dialogs->answer(1); // OK: log and quit
-    Ending ending = runCall([] { return outer(); });
-    ASSERT_TRUE(ending.quit);
-    const auto lines = errtest::split(calls(Kind::Confirm).at(0).text, "\r");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], "Fehler BASE/0");
-    EXPECT_EQ(lines[2], "Operation : /");
-    EXPECT_EQ(lines[4], "Aufgerufen von INNER(" + std::to_string(g_innerLine) + ")");
-    EXPECT_EQ(lines[5], "Aufgerufen von OUTER(" + std::to_string(g_outerLine) + ")");
-    // The log's call stack starts at the same procedure.
-    const auto log = errtest::split(errtest::fileContent("MRVERROR.LOG"), "\r\n");
-    ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log.end()[-3], lines[4]);
-    EXPECT_EQ(log.end()[-2], lines[5]);
-}
-
 TEST_F(HandlerDialogue, HookInstallsOneCallbackNamedAfterItAndDropsThePreviousOne)
 {
     ERRORBLOCK(block([](Args &) -> Value { return 99; }));
