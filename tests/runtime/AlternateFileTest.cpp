@@ -107,30 +107,10 @@ TEST_F(AlternateFile, NamingTheOpenFileAgainToEmptyItIsRefusedAndKeepsWhatItHold
     EXPECT_EQ(recorder.errors.size(), 1u);
 }
 
-// Another open file description of the same file, locked as another process would lock it.
-class LockHolder
-{
-public:
-    explicit LockHolder(const char *name) : m_fd(::open(name, O_RDWR | O_CREAT, 0644))
-    {
-        EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0);
-    }
-    ~LockHolder() { release(); }
-    void release()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    int m_fd;
-};
-
 TEST_F(AlternateFile, AFileLockedElsewhereIsASharingViolationAndKeepsItsContent)
 {
     rttest::writeFile("alt.txt", "held elsewhere");
-    LockHolder holder("alt.txt");
+    testsupport::LockHolder holder("alt.txt");
     rttest::ErrorRecorder recorder(false);
     SET(19, "alt.txt", false);
     const ErrorObject &e = recorder.only();
@@ -145,7 +125,7 @@ TEST_F(AlternateFile, AFileLockedElsewhereIsASharingViolationAndKeepsItsContent)
 TEST_F(AlternateFile, RetryingALockedFileSucceedsOnceTheLockIsGone)
 {
     rttest::writeFile("alt.txt", "old");
-    LockHolder holder("alt.txt");
+    testsupport::LockHolder holder("alt.txt");
     std::vector<double> triesSeen;
     ERRORBLOCK(block([&](Args &args) {
         const Value tries = SEND(args.at(0), "tries");

@@ -3,8 +3,11 @@
 #include "AlternateFile.hpp"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -19,6 +22,19 @@ std::string fileContent(const std::filesystem::path &file)
 void writeFile(const std::filesystem::path &file, const std::string &content)
 {
     std::ofstream(file, std::ios::binary) << content;
+}
+
+LockHolder::LockHolder(const std::filesystem::path &file)
+    : m_fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+{
+    EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0) << file;
+}
+
+void LockHolder::release()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }
 
 void ScratchDirTest::SetUp()

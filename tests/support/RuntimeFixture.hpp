@@ -1,8 +1,8 @@
 #pragma once
 // Every test begins with a runtime of its own: the fixture holds a fresh state, in force for the
 // test's lifetime, so nothing of one test (settings, error callback, dialogs, published names,
-// engines, call stack, events, the end of the session) reaches the next. File helpers and a
-// scratch-directory fixture beside it.
+// engines, call stack, events, the end of the session) reaches the next. File helpers, a lock held
+// as by another process, and a scratch-directory fixture beside it.
 
 #include "RuntimeState.hpp"
 
@@ -15,6 +15,21 @@ namespace testsupport {
 // The whole content of a file; "" when it cannot be read.
 std::string fileContent(const std::filesystem::path &file);
 void writeFile(const std::filesystem::path &file, const std::string &content);
+
+// Another open file description of a file (created when missing), locked as another process would
+// lock it, until release() or the end of its life.
+class LockHolder
+{
+public:
+    explicit LockHolder(const std::filesystem::path &file);
+    ~LockHolder() { release(); }
+    LockHolder(const LockHolder &) = delete;
+    LockHolder &operator=(const LockHolder &) = delete;
+    void release();
+
+private:
+    int m_fd;
+};
 
 class RuntimeTest : public ::testing::Test
 {
