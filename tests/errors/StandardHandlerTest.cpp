@@ -9,11 +9,7 @@
 namespace {
 
 using namespace rt;
-using testsupport::ScriptedDialogs;
-using errtest::Ending;
-using errtest::errorWith;
-using errtest::Members;
-using errtest::runCall;
+using namespace errtest;
 using Kind = ScriptedDialogs::Call::Kind;
 
 using StandardHandler = errtest::HandlerTest;
