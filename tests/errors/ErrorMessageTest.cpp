@@ -69,14 +69,10 @@ TEST_F(ErrorMessage, LeavesTheErrorObjectAsItWas)
 // such member, and its default leaves that piece short.
 TEST_F(ErrorMessage, MembersOfAWrongKindRaiseTheRuntimesErrorAndShortenTheirPiece)
 {
-    std::vector<Value> operations;
-    ERRORBLOCK(block([&](Args &a) -> Value {
-        operations.push_back(SEND(a[0], "operation"));
-        return false;
-    }));
+    testsupport::ErrorRecorder recorder;
     auto error = errorWith({{"severity", "high"}, {"fileName", 7}, {"thread", "main"}});
     EXPECT_EQ(ERRORMESSAGE(error), Value("Warnung BASE/0;Beschreibung : ;Datei : ;Thread ID : "));
-    EXPECT_EQ(operations, (std::vector<Value>{"<", "+", "STR"}));
+    EXPECT_EQ(recorder.operations(), (std::vector<Value>{"<", "+", "STR"}));
 }
 
 } // namespace

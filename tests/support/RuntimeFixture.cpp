@@ -1,6 +1,7 @@
 #include "RuntimeFixture.hpp"
 
 #include "AlternateFile.hpp"
+#include "Runtime.hpp"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -10,6 +11,37 @@
 #include <unistd.h>
 
 namespace testsupport {
+
+ErrorRecorder::ErrorRecorder(rt::Value answer) : answer(std::move(answer))
+{
+    rt::ERRORBLOCK(rt::block([this](rt::Args &args) -> rt::Value {
+        auto error = std::dynamic_pointer_cast<rt::ErrorObject>(args.at(0).object());
+        errors.push_back(error);
+        triesSeen.push_back(error->tries.number());
+        return this->answer;
+    }));
+}
+
+const rt::ErrorObject &ErrorRecorder::only() const
+{
+    static const rt::ErrorObject none;
+    EXPECT_EQ(errors.size(), 1u) << "errors raised";
+    return errors.empty() ? none : *errors.front();
+}
+
+std::vector<rt::Value> ErrorRecorder::operations() const
+{
+    std::vector<rt::Value> operations;
+    for (const rt::ErrorRef &error : errors)
+        operations.push_back(error->operation);
+    return operations;
+}
+
+ConsoleCapture::ConsoleCapture()
+{
+    rt::state().output.console = [this](std::string_view b) { console += b; };
+    rt::state().output.errorChannel = [this](std::string_view b) { errorChannel += b; };
+}
 
 std::string fileContent(const std::filesystem::path &file)
 {
