@@ -113,10 +113,7 @@ TEST_F(Startup, RecordHoldsItsConfigurationWordsAndResolvesToItsTables)
     frame::runEntry(image, recording());
     const std::uint32_t *r = image.record;
     EXPECT_EQ(static_cast<std::int32_t>(r[0]), 48) << "self-relative: word 0 leads to offset 48";
-    EXPECT_EQ(r[1], 2000000u);
-    EXPECT_EQ(r[2], 167772160u);
-    EXPECT_EQ(r[3], 1u);
-    EXPECT_EQ(r[4], 0u);
+    EXPECT_EQ(std::vector(r + 1, r + 5), (std::vector<std::uint32_t>{2000000, 167772160, 1, 0}));
     EXPECT_EQ(r[11], 0u) << "what the library initialisation hook query gave";
     const int pairs[4][2] = {{0x7C, 0x7C}, {0x04, 0x44}, {0x48, 0x78}, {0x80, 0xF4}};
     for (int i = 0; i < 8; ++i) {
