@@ -84,7 +84,20 @@ TEST_F(Window, TheWholeWindowStandsWithItsLowerLeftCornerAt420_396OrAsNearAsTheD
     }});
 }
 
-TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
+// The digit rows are the only parts of the switch group that are not switches.
+std::vector<QWidget *> digitRows(QGroupBox *switchGroup)
+{
+    std::vector<QWidget *> rows;
+    for (QWidget *w : switchGroup->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QCheckBox *>(w))
+            rows.push_back(w);
+    std::ranges::sort(rows, {}, [](QWidget *w) { return w->y(); });
+    return rows;
+}
+
+// The parts in their places with their captions, the digit rows under their switches in their own
+// font, every other part in the window's.
+TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptionsAndFonts)
 {
     runMainWith({[] {
         QWidget *w = window();
@@ -114,25 +127,7 @@ TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
         EXPECT_EQ(spin()->maximum(), 65535);
         EXPECT_EQ(spinEntry()->maxLength(), 5);
         EXPECT_TRUE(twoByteField()->isReadOnly());
-    }});
-}
-
-// The digit rows are the only parts of the switch group that are not switches.
-std::vector<QWidget *> digitRows(QGroupBox *switchGroup)
-{
-    std::vector<QWidget *> rows;
-    for (QWidget *w : switchGroup->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (!qobject_cast<QCheckBox *>(w))
-            rows.push_back(w);
-    std::ranges::sort(rows, {}, [](QWidget *w) { return w->y(); });
-    return rows;
-}
-
-TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
-{
-    runMainWith({[] {
-        QGroupBox *switchGroup = window()->findChildren<QGroupBox *>().front();
-        const auto rows = digitRows(switchGroup);
+        const auto rows = digitRows(groups[0]);
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_EQ(rows[0]->geometry(), fromTable(12, 48, 96, 12, 108)) << "row A";
         EXPECT_EQ(rows[1]->geometry(), fromTable(12, 12, 96, 12, 108)) << "row B";
@@ -141,14 +136,13 @@ TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
             EXPECT_EQ(row->font().pointSizeF(), 8.0);
             EXPECT_EQ(row->focusPolicy(), Qt::NoFocus);
         }
-        const std::vector<QWidget *> inheriting = {leftButton(), rightButton(), switchGroup, spin(),
-                                                   twoByteField()};
-        for (QWidget *w : inheriting) {
-            SCOPED_TRACE(w->metaObject()->className());
-            EXPECT_EQ(w->font().family(), "Arial");
-            EXPECT_EQ(w->font().pointSizeF(), 8.0);
+        for (QWidget *part : std::initializer_list<QWidget *>{leftButton(), rightButton(),
+                                                              groups[0], spin(), twoByteField()}) {
+            SCOPED_TRACE(part->metaObject()->className());
+            EXPECT_EQ(part->font().family(), "Arial");
+            EXPECT_EQ(part->font().pointSizeF(), 8.0);
         }
-        for (QGroupBox *g : window()->findChildren<QGroupBox *>())
+        for (QGroupBox *g : groups)
             EXPECT_EQ(g->focusPolicy(), Qt::NoFocus) << "statics take no Tab stop";
     }});
 }
