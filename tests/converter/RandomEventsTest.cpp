@@ -48,7 +48,7 @@ TEST_F(RandomEvents, LeftButtonAlwaysShowsTheSwitchPattern)
                 return;
             ++leftConversions;
             if (value != switchPattern() ||
-                shownBytes() != std::vector<int>{value & 0xFF, value >> 8})
+                twoByteField()->accessibleDescription() != hexBytes(value))
                 ++disagreements;
         });
     });

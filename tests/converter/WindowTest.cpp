@@ -282,7 +282,7 @@ void expectShown(const Conversion &row)
         EXPECT_TRUE(twoByteField()->text().isEmpty());
         return;
     }
-    const QString hex = QString::asprintf("0x%02X 0x%02X", *row.shown & 0xFF, *row.shown >> 8);
+    const QString hex = hexBytes(*row.shown);
     EXPECT_EQ(twoByteField()->toolTip(), hex);
     auto *field = QAccessible::queryAccessibleInterface(twoByteField());
     EXPECT_EQ(field->text(QAccessible::Description), hex);
