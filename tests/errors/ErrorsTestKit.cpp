@@ -1,9 +1,5 @@
 #include "ErrorsTestKit.hpp"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 namespace errtest {
 
 rt::ErrorRef errorWith(const Members &members)
