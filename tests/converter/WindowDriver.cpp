@@ -34,13 +34,9 @@ int switchPattern()
     return n;
 }
 
-std::vector<int> shownBytes()
+QString hexBytes(int number)
 {
-    std::vector<int> bytes;
-    for (const QString &hex :
-         twoByteField()->accessibleDescription().split(' ', Qt::SkipEmptyParts))
-        bytes.push_back(hex.toInt(nullptr, 16));
-    return bytes;
+    return QString::asprintf("0x%02X 0x%02X", number & 0xFF, number >> 8);
 }
 
 } // namespace windowtest

@@ -19,7 +19,7 @@ bool runMainWith(std::vector<Step> steps);
 // The number the ticked switches stand for.
 int switchPattern();
 
-// The bytes shown in the two-byte field, read back from its hex description.
-std::vector<int> shownBytes();
+// How the two-byte field gives the bytes of `number` as hex, low byte first: "0x02 0x01" for 258.
+QString hexBytes(int number);
 
 } // namespace windowtest

@@ -20,14 +20,13 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 using namespace windowtest;
 
 namespace {
 
-class Window : public testsupport::RuntimeTest
-{
-};
+using Window = testsupport::RuntimeTest;
 
 // A part's expected toolkit rectangle: the table gives lower-left corners with y upwards.
 QRect fromTable(int x, int y, int w, int h, int parentHeight)
@@ -85,12 +84,24 @@ TEST_F(Window, TheWholeWindowStandsWithItsLowerLeftCornerAt420_396OrAsNearAsTheD
     }});
 }
 
-TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
+// The digit rows are the only parts of the switch group that are not switches.
+std::vector<QWidget *> digitRows(QGroupBox *switchGroup)
+{
+    std::vector<QWidget *> rows;
+    for (QWidget *w : switchGroup->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QCheckBox *>(w))
+            rows.push_back(w);
+    std::ranges::sort(rows, {}, [](QWidget *w) { return w->y(); });
+    return rows;
+}
+
+// The parts in their places with their captions, the digit rows under their switches in their own
+// font, every other part in the window's.
+TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptionsAndFonts)
 {
     runMainWith({[] {
         QWidget *w = window();
         const int area = w->height(); // the drawing area, inside the frame
-        EXPECT_EQ(w->frameGeometry().size(), QSize(304, 206)) << "the whole window";
         EXPECT_EQ(leftButton()->geometry(), fromTable(24, 12, 96, 24, area));
         EXPECT_EQ(rightButton()->geometry(), fromTable(156, 12, 96, 24, area));
         EXPECT_EQ(leftButton()->text(), "Umwandeln");
@@ -116,25 +127,7 @@ TEST_F(Window, PartsStandWhereTheLayoutTableSaysWithTheirCaptions)
         EXPECT_EQ(spin()->maximum(), 65535);
         EXPECT_EQ(spinEntry()->maxLength(), 5);
         EXPECT_TRUE(twoByteField()->isReadOnly());
-    }});
-}
-
-// The digit rows are the only parts of the switch group that are not switches.
-std::vector<QWidget *> digitRows(QGroupBox *switchGroup)
-{
-    std::vector<QWidget *> rows;
-    for (QWidget *w : switchGroup->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (!qobject_cast<QCheckBox *>(w))
-            rows.push_back(w);
-    std::ranges::sort(rows, {}, [](QWidget *w) { return w->y(); });
-    return rows;
-}
-
-TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
-{
-    runMainWith({[] {
-        QGroupBox *switchGroup = window()->findChildren<QGroupBox *>().front();
-        const auto rows = digitRows(switchGroup);
+        const auto rows = digitRows(groups[0]);
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_EQ(rows[0]->geometry(), fromTable(12, 48, 96, 12, 108)) << "row A";
         EXPECT_EQ(rows[1]->geometry(), fromTable(12, 12, 96, 12, 108)) << "row B";
@@ -143,14 +136,13 @@ TEST_F(Window, DigitRowsSitUnderTheirSwitchesInTheirOwnFontAndOthersInherit)
             EXPECT_EQ(row->font().pointSizeF(), 8.0);
             EXPECT_EQ(row->focusPolicy(), Qt::NoFocus);
         }
-        const std::vector<QWidget *> inheriting = {leftButton(), rightButton(), switchGroup, spin(),
-                                                   twoByteField()};
-        for (QWidget *w : inheriting) {
-            SCOPED_TRACE(w->metaObject()->className());
-            EXPECT_EQ(w->font().family(), "Arial");
-            EXPECT_EQ(w->font().pointSizeF(), 8.0);
+        for (QWidget *part : std::initializer_list<QWidget *>{leftButton(), rightButton(),
+                                                              groups[0], spin(), twoByteField()}) {
+            SCOPED_TRACE(part->metaObject()->className());
+            EXPECT_EQ(part->font().family(), "Arial");
+            EXPECT_EQ(part->font().pointSizeF(), 8.0);
         }
-        for (QGroupBox *g : window()->findChildren<QGroupBox *>())
+        for (QGroupBox *g : groups)
             EXPECT_EQ(g->focusPolicy(), Qt::NoFocus) << "statics take no Tab stop";
     }});
 }
@@ -184,29 +176,23 @@ const Announced kAnnounced[] = {
 TEST_F(Window, AScreenReaderNamesEveryControlAndReadsTheDigitRows)
 {
     runMainWith({[] {
-                     QTest::mouseClick(switches()[1], Qt::LeftButton);
-                     QTest::mouseClick(leftButton(), Qt::LeftButton);
-                 },
-                 [] {
-                     std::vector<QAccessibleInterface *> nodes;
-                     collect(QAccessible::queryAccessibleInterface(window()), nodes);
-                     for (const Announced &row : kAnnounced) {
-                         SCOPED_TRACE(row.name.toStdString());
-                         const auto named = std::ranges::count_if(nodes, [&](auto *n) {
-                             return n->text(QAccessible::Name) == row.name && n->role() == row.role;
-                         });
-                         EXPECT_EQ(named, row.count);
-                     }
-                     QStringList focusable;
-                     for (QAccessibleInterface *n : nodes)
-                         if (n->state().focusable)
-                             focusable << n->text(QAccessible::Name);
-                     EXPECT_EQ(focusable.size(), 20) << "buttons, switches and fields";
-                     EXPECT_EQ(focusable.removeDuplicates(), 0) << "each name is its own";
-                     EXPECT_FALSE(focusable.contains(QString())) << "none without a name";
-                     auto *field = QAccessible::queryAccessibleInterface(twoByteField());
-                     EXPECT_EQ(field->text(QAccessible::Description), "0x02 0x00");
-                 }});
+        std::vector<QAccessibleInterface *> nodes;
+        collect(QAccessible::queryAccessibleInterface(window()), nodes);
+        for (const Announced &row : kAnnounced) {
+            SCOPED_TRACE(row.name.toStdString());
+            const auto named = std::ranges::count_if(nodes, [&](auto *n) {
+                return n->text(QAccessible::Name) == row.name && n->role() == row.role;
+            });
+            EXPECT_EQ(named, row.count);
+        }
+        QStringList focusable;
+        for (QAccessibleInterface *n : nodes)
+            if (n->state().focusable)
+                focusable << n->text(QAccessible::Name);
+        EXPECT_EQ(focusable.size(), 20) << "buttons, switches and fields";
+        EXPECT_EQ(focusable.removeDuplicates(), 0) << "each name is its own";
+        EXPECT_FALSE(focusable.contains(QString())) << "none without a name";
+    }});
 }
 
 // Opens the two-byte field's context menu as a right click does and triggers the action named
@@ -234,19 +220,6 @@ bool triggerInContextMenu(const QString &action)
     return found;
 }
 
-TEST_F(Window, TheTwoByteFieldsContextMenuCopiesTheBytesAsHex)
-{
-    runMainWith({[] {
-                     typeIntoSpin("258");
-                     QTest::mouseClick(rightButton(), Qt::LeftButton);
-                 },
-                 [] {
-                     QGuiApplication::clipboard()->clear();
-                     ASSERT_TRUE(triggerInContextMenu("copy-hex"));
-                     EXPECT_EQ(QGuiApplication::clipboard()->text(), "0x02 0x01");
-                 }});
-}
-
 TEST_F(Window, TabVisitsButtonsThenSwitchesInBitOrderThenTheFields)
 {
     runMainWith({[] {
@@ -266,106 +239,86 @@ TEST_F(Window, TabVisitsButtonsThenSwitchesInBitOrderThenTheFields)
     }});
 }
 
-TEST_F(Window, TogglingSwitchesChangesNoField)
+// Switches clicked, then the left button, then a number typed and the right button pressed: what
+// the switches, the spin button and the two-byte field then show.
+struct Conversion
 {
-    runMainWith({[] {
-                     QTest::mouseClick(switches()[3], Qt::LeftButton);
-                     QTest::mouseClick(switches()[12], Qt::LeftButton);
-                 },
-                 [] {
-                     EXPECT_EQ(spin()->text(), "0");
-                     EXPECT_TRUE(twoByteField()->text().isEmpty());
-                     EXPECT_EQ(switchPattern(), (1 << 3) | (1 << 12));
-                 }});
-}
-
-TEST_F(Window, SwitchesOneAndNineThenLeftButtonShow257InBothFields)
-{
-    runMainWith({[] {
-                     QTest::mouseClick(switches()[0], Qt::LeftButton);
-                     QTest::mouseClick(switches()[8], Qt::LeftButton);
-                     QTest::mouseClick(leftButton(), Qt::LeftButton);
-                 },
-                 [] {
-                     EXPECT_EQ(spin()->value(), 257);
-                     EXPECT_EQ(shownBytes(), (std::vector<int>{0x01, 0x01}));
-                     EXPECT_EQ(twoByteField()->text(), QString::fromUtf8("\u263A\u263A"));
-                     EXPECT_EQ(twoByteField()->toolTip(), "0x01 0x01");
-                 }});
-}
-
-// How the right button is pressed: with the mouse, which takes the focus from the spin button,
-// or by a screen reader's press action, which leaves the focus where it is.
-enum class Press
-{
-    Mouse,
-    ScreenReader
+    const char *proves;
+    std::vector<int> clicked; // switches, by bit
+    bool left;                // the left button pressed after them
+    const char *typed;        // nullptr: nothing typed and the right button not pressed
+    int pattern;              // the switches on at the end
+    std::optional<int> shown; // in the spin button and the field; none: the field stays empty
+    // The right button pressed by a screen reader's press action, which leaves the focus in the
+    // spin button, not with the mouse, which takes it.
+    bool byScreenReader = false;
+    const char *glyphs = nullptr; // what the field shows, where the row says
 };
 
-void press(QPushButton *button, Press how)
+// The spin button held 32768 before a typed row, so an entry that fell back to it would show.
+// clang-format off
+const Conversion kConversions[] = {
+    {"switches alone change no field", {3, 12}, false, nullptr, (1 << 3) | (1 << 12), {}},
+    {"switches 1 and 9 and the left button show 257", {0, 8}, true, nullptr, 257, 257, false,
+     "\u263A\u263A"},
+    {"a plain number", {15}, true, "258", 258, 258},
+    {"the highest value", {15}, true, "65535", 65535, 65535},
+    {"a number too large is refused past its valid part", {15}, true, "99999", 9999, 9999},
+    {"a minus sign is refused", {15}, true, "-1", 1, 1},
+    {"letters are refused", {15}, true, "12a", 12, 12},
+    {"six digits are cut at five", {15}, true, "123456", 12345, 12345},
+    {"an empty entry becomes 0 when the press takes the focus", {15}, true, "", 0, 0},
+    {"an empty entry becomes 0 when a screen reader presses", {15}, true, "", 0, 0, true},
+};
+// clang-format on
+
+// The field's bytes (low byte first) are read as hex from its tooltip, by a screen reader and
+// from its context menu's copy.
+void expectShown(const Conversion &row)
 {
-    switch (how) {
-    case Press::Mouse:
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-    case Press::ScreenReader: {
-        QSignalSpy clicked(button, &QPushButton::clicked); // the action presses a moment later
-        QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
-            QAccessibleActionInterface::pressAction());
-        EXPECT_TRUE(clicked.wait(2000));
+    EXPECT_EQ(switchPattern(), row.pattern);
+    EXPECT_EQ(spinEntry()->text(), QString::number(row.shown.value_or(0)));
+    if (!row.shown) {
+        EXPECT_TRUE(twoByteField()->text().isEmpty());
         return;
     }
+    const QString hex = hexBytes(*row.shown);
+    EXPECT_EQ(twoByteField()->toolTip(), hex);
+    auto *field = QAccessible::queryAccessibleInterface(twoByteField());
+    EXPECT_EQ(field->text(QAccessible::Description), hex);
+    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(triggerInContextMenu("copy-hex"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), hex);
+    if (row.glyphs) {
+        EXPECT_EQ(twoByteField()->text(), QString::fromUtf8(row.glyphs));
     }
 }
 
-// What typing does to the spin button, and what the right button then shows. The spin button
-// held 32768 before, so an entry that fell back to an earlier value would show.
-struct Typed
+TEST_F(Window, ConversionsThroughTheRealControls)
 {
-    const char *name;
-    QString keys;
-    int number; // what the right button converts, and the spin button then shows
-    Press how = Press::Mouse;
-};
-
-const Typed kTyped[] = {
-    {"a plain number", "258", 258},
-    {"the highest value", "65535", 65535},
-    {"a number too large is refused past its valid part", "99999", 9999},
-    {"a minus sign is refused", "-1", 1},
-    {"letters are refused", "12a", 12},
-    {"six digits are cut at five", "123456", 12345},
-    {"an empty entry becomes 0 when the press takes the focus", "", 0},
-    {"an empty entry becomes 0 when a screen reader presses", "", 0, Press::ScreenReader},
-};
-
-TEST_F(Window, RightButtonSetsSwitchesAndBytesFromWhatWasTyped)
-{
-    for (const Typed &row : kTyped) {
-        SCOPED_TRACE(row.name);
-        runMainWith(
-            {[] {
-                 QTest::mouseClick(switches()[15], Qt::LeftButton);
-                 QTest::mouseClick(leftButton(), Qt::LeftButton);
-             },
-             [&] {
-                 ASSERT_EQ(spin()->value(), 32768);
-                 typeIntoSpin(row.keys);
-                 press(rightButton(), row.how);
-             },
-             [&] {
-                 EXPECT_EQ(switchPattern(), row.number);
-                 EXPECT_EQ(shownBytes(), (std::vector<int>{row.number & 0xFF, row.number >> 8}));
-                 EXPECT_EQ(spinEntry()->text(), QString::number(row.number));
-             }});
+    for (const Conversion &row : kConversions) {
+        SCOPED_TRACE(row.proves);
+        runMainWith({[&] {
+                         for (int bit : row.clicked)
+                             QTest::mouseClick(switches()[bit], Qt::LeftButton);
+                         if (row.left)
+                             QTest::mouseClick(leftButton(), Qt::LeftButton);
+                     },
+                     [&] {
+                         if (!row.typed)
+                             return;
+                         ASSERT_EQ(spin()->value(), 32768);
+                         typeIntoSpin(row.typed);
+                         if (!row.byScreenReader)
+                             return QTest::mouseClick(rightButton(), Qt::LeftButton);
+                         QSignalSpy clicked(rightButton(), &QPushButton::clicked); // a moment later
+                         QAccessible::queryAccessibleInterface(rightButton())
+                             ->actionInterface()
+                             ->doAction(QAccessibleActionInterface::pressAction());
+                         EXPECT_TRUE(clicked.wait(2000));
+                     },
+                     [&] { expectShown(row); }});
     }
-}
-
-// The dialog of the running window, reached from the published single-line edit.
-std::shared_ptr<rt::gui::Dialog> runningDialog()
-{
-    auto edit = std::dynamic_pointer_cast<rt::gui::Part>(rt::PUBLIC("oSLE").object());
-    return std::dynamic_pointer_cast<rt::gui::Dialog>(edit->parent()->parent()->parent());
 }
 
 TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeItEnds)
@@ -374,7 +327,11 @@ TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeIt
     bool stillRunning = false;
     const bool returned =
         runMainWith({[&] {
-                         dialog = runningDialog();
+                         // the running window's dialog, reached from the published field
+                         auto edit =
+                             std::dynamic_pointer_cast<rt::gui::Part>(rt::PUBLIC("oSLE").object());
+                         dialog = std::dynamic_pointer_cast<rt::gui::Dialog>(
+                             edit->parent()->parent()->parent());
                          for (int code : {0, 42, 0x00100001, 0x00100037})
                              rt::gui::postEvent(static_cast<rt::gui::EventCode>(code), rt::NIL,
                                                 rt::NIL, rt::Value(dialog));
@@ -385,10 +342,6 @@ TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeIt
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(window(), nullptr) << "closed";
 }
-
-} // namespace
-
-namespace {
 
 // Run once as it is and once with QT_SCALE_FACTOR=2 (see CMakeLists.txt).
 TEST_F(Window, NoCaptionOrNumberIsCutOff)

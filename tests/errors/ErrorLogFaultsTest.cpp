@@ -1,6 +1,6 @@
-// Faults while the log is written: a file that cannot grow (the size limit of the process, as a
-// full disk behaves) and errors raised while errors are handled. Each runs in a child process,
-// since each ends it.
+// Faults while the log is written: a file that cannot grow (the size limit of the process: writes
+// cut short, then refused), in a child process since it ends it, and a break out of the log being
+// written. The chain of a failing log under the standard handler is run in the end-to-end tests.
 
 #include "AlternateFile.hpp"
 #include "ErrorsTestKit.hpp"
@@ -12,9 +12,7 @@
 namespace {
 
 using namespace rt;
-using testsupport::ScriptedDialogs;
-using errtest::errorWith;
-using errtest::runCall;
+using namespace errtest;
 
 using ErrorLogFaultsDeathTest = errtest::ErrorSystemTest;
 
@@ -25,15 +23,6 @@ void limitFileSize(rlim_t bytes)
     const rlimit limit{bytes, bytes};
     if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
         std::_Exit(3);
-}
-
-// The texts of the dialogue calls from the `from`-th on are `texts`.
-bool reportsAre(const ScriptedDialogs &dialogs, size_t from, const std::vector<std::string> &texts)
-{
-    std::vector<std::string> seen;
-    for (size_t i = from; i < dialogs.calls().size(); ++i)
-        seen.push_back(dialogs.calls()[i].text);
-    return seen == texts;
 }
 
 // The handler lets every failed write go by (its default drops the bytes): the log has holes, and
@@ -60,35 +49,6 @@ TEST_F(ErrorLogFaultsDeathTest, LostWritesAreNeverReportedAsALogWritten)
             std::_Exit(ending.quit && ending.errorLevel == 1 && toldIncomplete ? 1 : 2);
         },
         testing::ExitedWithCode(1), "write errors [1-9][0-9]*, size 300, quit 1");
-}
-
-// The standard error handler shows the failed write; "Abbrechen" has a log written of that error
-// under the next free name, since the file being written is never emptied. That log's own writes
-// fail too and are let go by, so the chain ends there: the nested log and then the first are each
-// reported as incomplete, both files keep what they hold, exit code 1 - never the nesting guard.
-TEST_F(ErrorLogFaultsDeathTest, FailingWritesUnderTheHandlerEndWithBothLogsReportedIncomplete)
-{
-    EXPECT_EXIT(
-        {
-            limitFileSize(300);
-            ERRORSYS();
-            dialogs->answer(1); // OK for the first error: log and end
-            dialogs->answer(3); // Abort for the failed write: log and end
-            errtest::Ending ending = runCall([] { return divide(5, 0); });
-            const bool told =
-                dialogs->calls().size() == 4 &&
-                reportsAre(*dialogs, 2,
-                           {"Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
-                            "MRVERROR.001 geschrieben werden",
-                            "Fehlerprotokoll konnte nicht vollständig in die Datei "_oem
-                            "MRVERROR.LOG geschrieben werden"});
-            std::fprintf(stderr, "quit %d level %d boxes %zu sizes %zu %zu\n", ending.quit,
-                         ending.errorLevel, dialogs->calls().size(),
-                         errtest::fileContent("MRVERROR.LOG").size(),
-                         errtest::fileContent("MRVERROR.001").size());
-            std::_Exit(ending.quit && ending.errorLevel == 1 && told ? 1 : 2);
-        },
-        testing::ExitedWithCode(1), "^quit 1 level 1 boxes 4 sizes 300 300\n$");
 }
 
 using LogLeftByABreak = errtest::HandlerTest;

@@ -1,26 +1,19 @@
 // The error log file: whole files compared with the expected texts beside this test, the settings
-// and the callback after the call, the report, and the file faults (a directory, a symbolic link,
-// a locked file, every name taken, an older log).
+// and the callback after the call, where the report goes, and the file faults (a directory, a
+// symbolic link, a locked file, every name taken, an older log).
 
 #include "ErrorsTestKit.hpp"
 
 #include "DisplayForm.hpp"
 
-#include <fcntl.h>
 #include <map>
+#include <optional>
 #include <regex>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace rt;
-using testsupport::ScriptedDialogs;
-using errtest::Ending;
-using errtest::errorWith;
-using errtest::fileContent;
-using errtest::Members;
-using errtest::runCall;
+using namespace errtest;
 using Kind = ScriptedDialogs::Call::Kind;
 
 const Text kWritten = "Fehlerprotokoll wurde in die Datei MRVERROR.LOG geschrieben";
@@ -162,91 +155,94 @@ TEST_F(ErrorLog, SettingsAndCallbackAreAsBeforeAndAnEarlierAlternateFileIsContin
     EXPECT_EQ(fileContent("MRVERROR.LOG").substr(0, 4), "\r\n--");
 }
 
-TEST_F(ErrorLog, GraphicalReportIsOneMessageBoxNamingTheFile)
+TEST_F(ErrorLog, TheReportIsABoxOrGoesToTheConsoleOnlyWithATextModeWindow)
 {
-    logFromMainQuitting(errorWith({}));
-    ASSERT_EQ(dialogs->calls().size(), 1u);
-    EXPECT_EQ(dialogs->calls()[0].kind, Kind::Message);
-    EXPECT_EQ(dialogs->calls()[0].text, kWritten);
-    EXPECT_EQ(console, "");
-    EXPECT_EQ(errorChannel, "");
-}
-
-TEST_F(ErrorLog, TextModeWindowShowsTheLogAndTheReportOnTheConsole)
-{
-    setAppType(AppType::Text);
-    state().application.window = std::make_shared<CrtWindow>();
-    logFromMainQuitting(errorWith({}));
-    EXPECT_EQ(console, fileContent("MRVERROR.LOG") + "\r\n" + kWritten);
-    EXPECT_EQ(errorChannel, "");
-    EXPECT_TRUE(dialogs->calls().empty());
-}
-
-TEST_F(ErrorLog, WindowThatIsNoTextModeWindowKeepsTheLogOffTheConsole)
-{
-    struct Window : Object
+    struct OtherWindow : Object
     {
         std::string className() const override { return "Dialog"; }
     };
-    setAppType(AppType::Text);
-    state().application.window = std::make_shared<Window>();
-    logFromMainQuitting(errorWith({}));
-    EXPECT_EQ(console, "");
-    EXPECT_EQ(errorChannel, "\n\r" + kWritten);
-}
-
-TEST_F(ErrorLog, OlderLogIsReplacedNotExtended)
-{
-    errtest::writeFile("MRVERROR.LOG", std::string(20000, 'x'));
-    logFromMainQuitting(errorWith({}));
-    const std::string log = fileContent("MRVERROR.LOG");
-    EXPECT_EQ(log, expected("args_nil.log", log));
-    EXPECT_FALSE(std::filesystem::exists("MRVERROR.001"));
-}
-
-TEST_F(ErrorLog, NameThatCannotBeCreatedCostsOneAttempt)
-{
-    std::filesystem::create_directory("outside");
-    errtest::writeFile("outside/victim", "precious");
     struct Row
     {
         const char *proves;
-        std::function<void()> plant; // makes "MRVERROR.LOG" unusable
+        AppType type;
+        Value window;
+        bool box;          // one message box naming the file
+        bool console;      // the log, then the report on the console
+        bool errorChannel; // the report on standard error, after LF CR
     } rows[] = {
-        {"a directory", [] { std::filesystem::create_directory("MRVERROR.LOG"); }},
+        {"graphical: one message box", AppType::Graphical, NIL, true, false, false},
+        {"a text-mode window: the console", AppType::Text, std::make_shared<CrtWindow>(), false,
+         true, false},
+        {"a window of another kind: standard error", AppType::Text, std::make_shared<OtherWindow>(),
+         false, false, true},
+        {"no window: standard error", AppType::Text, NIL, false, false, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.proves);
+        setAppType(row.type);
+        state().application.window = row.window;
+        console.clear();
+        errorChannel.clear();
+        const size_t before = dialogs->calls().size();
+        logFromMainQuitting(errorWith({}));
+        ASSERT_EQ(dialogs->calls().size(), before + row.box);
+        if (row.box) {
+            EXPECT_EQ(dialogs->calls().back().kind, Kind::Message);
+            EXPECT_EQ(dialogs->calls().back().text, kWritten);
+        }
+        EXPECT_EQ(console, row.console ? fileContent("MRVERROR.LOG") + "\r\n" + kWritten : "");
+        EXPECT_EQ(errorChannel, row.errorChannel ? "\n\r" + kWritten : "");
+    }
+}
+
+// A name the log cannot be written under safely costs one attempt: the log goes to the next name,
+// and nothing behind the name is touched. An older log of the same name is replaced.
+TEST_F(ErrorLog, ANameThatCannotBeUsedCostsOneAttemptAndAnOlderLogIsReplaced)
+{
+    std::filesystem::create_directory("outside");
+    errtest::writeFile("outside/victim", "precious");
+    std::optional<testsupport::LockHolder> lock;
+    struct Row
+    {
+        const char *proves;
+        std::function<void()> plant; // at "MRVERROR.LOG"
+        const char *logName;         // where the log goes
+        const char *kept = nullptr;  // what "MRVERROR.LOG" still holds, where the row says
+    } rows[] = {
+        {"an older log is replaced, not extended",
+         [] { errtest::writeFile("MRVERROR.LOG", std::string(20000, 'x')); }, "MRVERROR.LOG"},
+        {"a directory", [] { std::filesystem::create_directory("MRVERROR.LOG"); }, "MRVERROR.001"},
         {"a symbolic link to a file",
-         [] { std::filesystem::create_symlink("outside/victim", "MRVERROR.LOG"); }},
+         [] { std::filesystem::create_symlink("outside/victim", "MRVERROR.LOG"); }, "MRVERROR.001"},
         {"a dangling symbolic link",
-         [] { std::filesystem::create_symlink("outside/nothing", "MRVERROR.LOG"); }},
+         [] { std::filesystem::create_symlink("outside/nothing", "MRVERROR.LOG"); },
+         "MRVERROR.001"},
+        {"a file held locked by another open file",
+         [&] {
+             errtest::writeFile("MRVERROR.LOG", "held");
+             lock.emplace("MRVERROR.LOG");
+         },
+         "MRVERROR.001", "held"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         row.plant();
-        dialogs = std::make_shared<ScriptedDialogs>();
-        installDialogs(dialogs);
         logFromMainQuitting(errorWith({}));
-        EXPECT_EQ(dialogs->calls().at(0).text,
-                  "Fehlerprotokoll wurde in die Datei MRVERROR.001 geschrieben");
-        const std::string log = fileContent("MRVERROR.001");
+        lock.reset();
+        EXPECT_EQ(dialogs->calls().back().text, "Fehlerprotokoll wurde in die Datei " +
+                                                    std::string(row.logName) + " geschrieben");
+        const std::string log = fileContent(row.logName);
         EXPECT_EQ(log, expected("args_nil.log", log));
+        EXPECT_EQ(std::filesystem::exists("MRVERROR.001"),
+                  row.logName != std::string("MRVERROR.LOG"));
+        if (row.kept) {
+            EXPECT_EQ(fileContent("MRVERROR.LOG"), row.kept);
+        }
         EXPECT_EQ(fileContent("outside/victim"), "precious");
         EXPECT_FALSE(std::filesystem::exists("outside/nothing"));
         std::filesystem::remove("MRVERROR.LOG");
         std::filesystem::remove("MRVERROR.001");
     }
-}
-
-TEST_F(ErrorLog, FileHeldByAnotherOpenFileIsSkipped)
-{
-    errtest::writeFile("MRVERROR.LOG", "held");
-    const int fd = ::open("MRVERROR.LOG", O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    logFromMainQuitting(errorWith({}));
-    ::close(fd);
-    EXPECT_EQ(fileContent("MRVERROR.LOG"), "held");
-    EXPECT_EQ(dialogs->calls().at(0).text,
-              "Fehlerprotokoll wurde in die Datei MRVERROR.001 geschrieben");
 }
 
 TEST_F(ErrorLog, EveryNameTakenGivesUpWithExitCodeOne)

@@ -6,8 +6,7 @@
 namespace {
 
 using namespace rt;
-using errtest::errorWith;
-using errtest::Members;
+using namespace errtest;
 
 using ErrorMessage = testsupport::RuntimeTest;
 
@@ -47,25 +46,14 @@ TEST_F(ErrorMessage, EachRowOfTheMessageTable)
         {"the thread piece is last with every optional piece missing",
          {{"description", NIL}, {"fileName", ""}, {"operation", ""}}, "Fehler BASE/0;Thread ID : 1"},
         {"a ; inside a member stays as it is", {{"description", "a;b"}}, "Fehler BASE/0;Beschreibung : a;b;Thread ID : 1"},
+        {"the worked example: every piece in its place", {{"severity", 2}, {"subSystem", "ABC"}, {"subCode", 17}, {"description", "XYZ"},
+         {"fileName", ""}, {"operation", "/"}, {"thread", 1}}, "Fehler ABC/17;Beschreibung : XYZ;Operation : /;Thread ID : 1"},
         // clang-format on
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         EXPECT_EQ(ERRORMESSAGE(errorWith(row.members)), Value(row.expected));
     }
-}
-
-TEST_F(ErrorMessage, WorkedExampleGivesItsPiecesInOrder)
-{
-    auto error = errorWith({{"severity", 2},
-                            {"subSystem", "ABC"},
-                            {"subCode", 17},
-                            {"description", "XYZ"},
-                            {"fileName", ""},
-                            {"operation", "/"},
-                            {"thread", 1}});
-    EXPECT_EQ(ERRORMESSAGE(error),
-              Value("Fehler ABC/17;Beschreibung : XYZ;Operation : /;Thread ID : 1"));
 }
 
 TEST_F(ErrorMessage, LeavesTheErrorObjectAsItWas)
@@ -81,14 +69,10 @@ TEST_F(ErrorMessage, LeavesTheErrorObjectAsItWas)
 // such member, and its default leaves that piece short.
 TEST_F(ErrorMessage, MembersOfAWrongKindRaiseTheRuntimesErrorAndShortenTheirPiece)
 {
-    std::vector<Value> operations;
-    ERRORBLOCK(block([&](Args &a) -> Value {
-        operations.push_back(SEND(a[0], "operation"));
-        return false;
-    }));
+    testsupport::ErrorRecorder recorder;
     auto error = errorWith({{"severity", "high"}, {"fileName", 7}, {"thread", "main"}});
     EXPECT_EQ(ERRORMESSAGE(error), Value("Warnung BASE/0;Beschreibung : ;Datei : ;Thread ID : "));
-    EXPECT_EQ(operations, (std::vector<Value>{"<", "+", "STR"}));
+    EXPECT_EQ(recorder.operations(), (std::vector<Value>{"<", "+", "STR"}));
 }
 
 } // namespace

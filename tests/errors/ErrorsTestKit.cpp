@@ -1,9 +1,5 @@
 #include "ErrorsTestKit.hpp"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 namespace errtest {
 
 rt::ErrorRef errorWith(const Members &members)
@@ -54,8 +50,6 @@ void ErrorSystemTest::SetUp()
     ScratchDirTest::SetUp();
     dialogs = std::make_shared<ScriptedDialogs>();
     rt::installDialogs(dialogs);
-    rt::state().output.console = [this](std::string_view b) { console += b; };
-    rt::state().output.errorChannel = [this](std::string_view b) { errorChannel += b; };
 }
 
 std::vector<ScriptedDialogs::Call> ErrorSystemTest::calls(ScriptedDialogs::Call::Kind kind) const

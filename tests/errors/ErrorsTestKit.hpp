@@ -47,7 +47,7 @@ std::filesystem::path expectedDir();
 
 // A fresh runtime, a fresh empty working directory, scripted dialogs, the console channels
 // captured.
-class ErrorSystemTest : public testsupport::ScratchDirTest
+class ErrorSystemTest : public testsupport::ScratchDirTest, protected testsupport::ConsoleCapture
 {
 protected:
     void SetUp() override;
@@ -56,8 +56,6 @@ protected:
     std::vector<ScriptedDialogs::Call> calls(ScriptedDialogs::Call::Kind kind) const;
 
     std::shared_ptr<ScriptedDialogs> dialogs;
-    std::string console;      // what went to the console
-    std::string errorChannel; // what went to standard error
 };
 
 // The standard error handler's tests: text mode, a handler call, and the end with a log.

@@ -1,124 +1,81 @@
-// The standard error handler's two dialogues: every answer of each, the box's text and call stack,
-// the error hook that installs the handler, and errors raised while it handles one.
+// The standard error handler's two dialogues: every answer of each, the text each shows, the error
+// hook that installs the handler, and errors raised while it handles one.
 
 #include "ErrorsTestKit.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <regex>
 
 namespace {
 
 using namespace rt;
-using testsupport::ScriptedDialogs;
-using errtest::Ending;
-using errtest::errorWith;
-using errtest::Members;
-using errtest::runCall;
+using namespace errtest;
 using Kind = ScriptedDialogs::Call::Kind;
 
 using HandlerDialogue = errtest::HandlerTest;
 using HandlerDialogueDeathTest = HandlerDialogue;
 
-TEST_F(HandlerDialogue, EveryAnswerOfTheGraphicalBoxDoesWhatItSays)
+// How a handler call ends.
+enum class Ends
+{
+    Answering,          // with the row's answer
+    Breaking,           // to the recovery point, with the error
+    Logging,            // the log written, the process quit with exit code 1
+    QuittingWithoutALog // exit code 1 as well
+};
+
+TEST_F(HandlerDialogue, EveryAnswerOfTheBoxAndOfTheTextModeAlertDoesWhatItSays)
 {
     struct Row
     {
         const char *proves;
+        bool textMode; // the alert asks, not the graphical box
         bool canRetry, canDefault;
-        std::vector<int> answers;
-        Value answer;      // when it returns
-        bool breaks, logs; // otherwise
+        std::vector<int> answers; // one for each box or alert, in turn
+        Ends ends;
+        Value answer = NIL;
+        bool recoveryPoint = true;
     } rows[] = {
         // clang-format off
-        {"retry answers true", true, true, {4}, true, false, false},
-        {"ignore answers false", true, true, {5}, false, false, false},
-        {"abort logs and quits", true, true, {3}, NIL, false, true},
-        {"OK logs and quits", true, false, {1}, NIL, false, true},
-        {"OK alone logs and quits", false, false, {1}, NIL, false, true},
-        {"cancel then no breaks", false, true, {2, 7}, NIL, true, false},
-        {"cancel then yes logs and quits", true, false, {2, 6}, NIL, false, true},
-        {"retry not offered logs and quits", true, false, {4}, NIL, false, true},
-        {"ignore not offered logs and quits", false, true, {5}, NIL, false, true},
+        {"retry answers true", false, true, true, {4}, Ends::Answering, true},
+        {"ignore answers false", false, true, true, {5}, Ends::Answering, false},
+        {"abort logs and quits", false, true, true, {3}, Ends::Logging},
+        {"OK logs and quits", false, true, false, {1}, Ends::Logging},
+        {"OK alone logs and quits", false, false, false, {1}, Ends::Logging},
+        {"cancel then no breaks", false, false, true, {2, 7}, Ends::Breaking},
+        {"cancel then yes logs and quits", false, true, false, {2, 6}, Ends::Logging},
+        {"retry not offered logs and quits", false, true, false, {4}, Ends::Logging},
+        {"ignore not offered logs and quits", false, false, true, {5}, Ends::Logging},
+        {"cancel then no, the break with nowhere to go, logs and quits", false, false, true, {2, 7}, Ends::Logging, NIL, false},
+        {"Abbrechen breaks", true, true, true, {1}, Ends::Breaking},
+        {"Ende mit LOG-Datei logs and quits", true, true, true, {2}, Ends::Logging},
+        {"Wiederholen answers true", true, true, true, {3}, Ends::Answering, true},
+        {"Ignorieren answers false", true, true, true, {4}, Ends::Answering, false},
+        {"an alert closed without a choice is shown again", true, true, true, {0, 0, 4}, Ends::Answering, false},
+        {"Abbrechen with nowhere to go quits without a log", true, false, false, {1}, Ends::QuittingWithoutALog, NIL, false},
         // clang-format on
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         std::filesystem::remove("MRVERROR.LOG");
-        for (int a : row.answers)
-            dialogs->answer(a);
-        auto error = errorWith({{"canRetry", row.canRetry}, {"canDefault", row.canDefault}});
-        Ending ending = handle(error);
-        if (row.logs) {
-            EXPECT_TRUE(loggedAndQuit(ending));
-            EXPECT_EQ(dialogs->calls().back().text,
-                      "Fehlerprotokoll wurde in die Datei MRVERROR.LOG geschrieben");
-        } else if (row.breaks) {
-            EXPECT_EQ(ending.breakValue, Value(error));
-        } else {
-            EXPECT_EQ(ending.answer, row.answer);
-        }
-        if (!row.logs) {
-            EXPECT_FALSE(std::filesystem::exists("MRVERROR.LOG"));
-        }
-        ERRORLEVEL(0);
-    }
-}
-
-TEST_F(HandlerDialogue, BreakThatComesBackInTheGraphicalBoxWritesTheLog)
-{
-    dialogs->answer(2);
-    dialogs->answer(7);
-    Ending ending = handle(errorWith({{"canDefault", true}}), false);
-    EXPECT_TRUE(loggedAndQuit(ending));
-}
-
-TEST_F(HandlerDialogue, EveryChoiceOfTheTextModeAlertDoesWhatItSays)
-{
-    struct Row
-    {
-        const char *proves;
-        std::vector<int> answers;
-        Value answer;
-        bool breaks, logs;
-    } rows[] = {
-        {"Abbrechen breaks", {1}, NIL, true, false},
-        {"Ende mit LOG-Datei logs and quits", {2}, NIL, false, true},
-        {"Wiederholen answers true", {3}, true, false, false},
-        {"Ignorieren answers false", {4}, false, false, false},
-        {"an alert closed without a choice is shown again", {0, 0, 4}, false, false, false},
-    };
-    textMode();
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.proves);
-        std::filesystem::remove("MRVERROR.LOG");
+        setAppType(row.textMode ? AppType::Text : AppType::Graphical);
+        state().application.window = row.textMode ? Value(std::make_shared<CrtWindow>()) : NIL;
         const size_t before = dialogs->calls().size();
         for (int a : row.answers)
             dialogs->answer(a);
-        auto error = errorWith({{"canRetry", true}, {"canDefault", true}, {"osCode", 5}});
-        Ending ending = handle(error);
-        EXPECT_EQ(dialogs->calls()[before].text,
-                  "Fehler BASE/0;Beschreibung : ;Thread ID : 1;Betriebsystem Fehler : 5");
+        auto error = errorWith({{"canRetry", row.canRetry}, {"canDefault", row.canDefault}});
+        Ending ending = handle(error, row.recoveryPoint);
         EXPECT_EQ(std::count_if(dialogs->calls().begin() + before, dialogs->calls().end(),
-                                [](const auto &c) { return c.kind == Kind::Alert; }),
+                                [](const auto &c) { return c.kind != Kind::Message; }),
                   row.answers.size());
-        if (row.logs)
-            EXPECT_TRUE(loggedAndQuit(ending));
-        else if (row.breaks)
-            EXPECT_EQ(ending.breakValue, Value(error));
-        else
-            EXPECT_EQ(ending.answer, row.answer);
+        using Maybe = std::optional<Value>;
+        EXPECT_EQ(ending.answer, row.ends == Ends::Answering ? Maybe(row.answer) : std::nullopt);
+        EXPECT_EQ(ending.breakValue, row.ends == Ends::Breaking ? Maybe(error) : std::nullopt);
+        EXPECT_EQ(ending.quit && ending.errorLevel == 1, row.ends >= Ends::Logging);
+        EXPECT_EQ(std::filesystem::exists("MRVERROR.LOG"), row.ends == Ends::Logging);
         ERRORLEVEL(0);
     }
-}
-
-TEST_F(HandlerDialogue, TextModeBreakThatComesBackQuitsWithoutALog)
-{
-    textMode();
-    dialogs->answer(1);
-    Ending ending = handle(errorWith({}), false);
-    EXPECT_TRUE(ending.quit);
-    EXPECT_EQ(ending.errorLevel, 1);
-    EXPECT_FALSE(std::filesystem::exists("MRVERROR.LOG"));
 }
 
 TEST_F(HandlerDialogue, TextModeWithoutAWindowLogsAndQuitsWithoutAnAlert)
@@ -127,8 +84,6 @@ TEST_F(HandlerDialogue, TextModeWithoutAWindowLogsAndQuitsWithoutAnAlert)
     Ending ending = handle(errorWith({{"canRetry", true}, {"canDefault", true}}));
     EXPECT_TRUE(loggedAndQuit(ending));
     EXPECT_TRUE(dialogs->calls().empty());
-    EXPECT_EQ(errorChannel, "\n\rFehlerprotokoll wurde in die Datei MRVERROR.LOG geschrieben");
-    EXPECT_EQ(console, "") << "console output is off without a text-mode window";
 }
 
 // The alert may move the cursor; the handler puts it back.
@@ -151,18 +106,37 @@ TEST_F(HandlerDialogue, TextModeAlertRestoresTheCursor)
     EXPECT_EQ(COL(), 7);
 }
 
-TEST_F(HandlerDialogue, GraphicalTextHasEveryPieceOnALineOfItsOwn)
+// The box puts every piece of the message on a line of its own; the alert is given the pieces
+// separated by ";", as ALERT takes its lines.
+TEST_F(HandlerDialogue, EachDialogueShowsThePiecesOfTheMessageAndTheSystemsErrorCode)
 {
-    dialogs->answer(5);
-    handle(errorWith({{"canRetry", true},
-                      {"canDefault", true},
-                      {"description", "a;b"},
-                      {"fileName", "x;y"},
-                      {"operation", "/"},
-                      {"osCode", 32}}));
-    EXPECT_EQ(dialogs->calls().back().text, "Fehler BASE/0\rBeschreibung : a\rb\rDatei : x\ry\r"
-                                            "Operation : /\rThread ID : 1\r"
-                                            "Betriebsystem Fehler : 32");
+    struct Row
+    {
+        const char *proves;
+        bool textMode;
+        int ignore; // the answer that lets the error go by
+        const char *text;
+    } rows[] = {
+        {"the box", false, 5,
+         "Fehler BASE/0\rBeschreibung : a\rb\rDatei : x\ry\rOperation : /\rThread ID : 1\r"
+         "Betriebsystem Fehler : 32"},
+        {"the alert", true, 4,
+         "Fehler BASE/0;Beschreibung : a;b;Datei : x;y;Operation : /;Thread ID : 1;"
+         "Betriebsystem Fehler : 32"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.proves);
+        if (row.textMode)
+            textMode();
+        dialogs->answer(row.ignore);
+        handle(errorWith({{"canRetry", true},
+                          {"canDefault", true},
+                          {"description", "a;b"},
+                          {"fileName", "x;y"},
+                          {"operation", "/"},
+                          {"osCode", 32}}));
+        EXPECT_EQ(dialogs->calls().back().text, row.text);
+    }
 }
 
 // Raised for real: procedures OUTER and INNER, an error in INNER, the handler installed by

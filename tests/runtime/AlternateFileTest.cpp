@@ -51,9 +51,11 @@ TEST_F(AlternateFile, CreatesEmptyOverwritesOrAppendsAndClosesOnAnEmptyName)
     EXPECT_TRUE(recorder.errors.empty());
 }
 
-TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnName)
+TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnNameOrIsLockedElsewhere)
 {
     rttest::writeFile("target.txt", "untouched");
+    rttest::writeFile("held.txt", "held elsewhere");
+    testsupport::LockHolder holder("held.txt");
     fs::create_symlink("target.txt", "link.txt");
     fs::create_symlink("missing.txt", "dangling.txt");
     fs::create_hard_link("target.txt", "hard.txt");
@@ -62,24 +64,29 @@ TEST_F(AlternateFile, RefusesWhatIsNotARegularFileOfItsOwnName)
     {
         const char *proves, *name;
         int osCode;
+        int genCode = int(GenCode::Create);
     } rows[] = {{"a symbolic link to a file", "link.txt", ELOOP},
                 {"a symbolic link to nothing", "dangling.txt", ELOOP},
                 {"a second name of a file kept elsewhere", "hard.txt", EMLINK},
                 {"a directory", "folder", EISDIR},
-                {"a name in a missing directory", "missing/alt.txt", ENOENT}};
+                {"a name in a missing directory", "missing/alt.txt", ENOENT},
+                {"a file locked elsewhere is a sharing violation", "held.txt", 32, 71}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
         rttest::ErrorRecorder recorder;
         SET(19, row.name);
         const ErrorObject &e = recorder.only();
-        EXPECT_EQ(e.genCode, Value(int(GenCode::Create)));
+        EXPECT_EQ(e.genCode, Value(row.genCode));
         EXPECT_EQ(e.osCode, Value(row.osCode));
+        EXPECT_EQ(e.operation, Value("SET"));
         EXPECT_EQ(e.fileName, Value(row.name));
         EXPECT_EQ(e.canDefault, Value(true));
         EXPECT_EQ(e.canRetry, Value(true));
         EXPECT_EQ(SET(19), Value(""));
     }
+    EXPECT_FALSE(alternateFileOpen());
     EXPECT_EQ(rttest::fileContent("target.txt"), "untouched");
+    EXPECT_EQ(rttest::fileContent("held.txt"), "held elsewhere");
     EXPECT_FALSE(fs::exists("missing.txt"));
 }
 
@@ -107,45 +114,10 @@ TEST_F(AlternateFile, NamingTheOpenFileAgainToEmptyItIsRefusedAndKeepsWhatItHold
     EXPECT_EQ(recorder.errors.size(), 1u);
 }
 
-// Another open file description of the same file, locked as another process would lock it.
-class LockHolder
-{
-public:
-    explicit LockHolder(const char *name) : m_fd(::open(name, O_RDWR | O_CREAT, 0644))
-    {
-        EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0);
-    }
-    ~LockHolder() { release(); }
-    void release()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    int m_fd;
-};
-
-TEST_F(AlternateFile, AFileLockedElsewhereIsASharingViolationAndKeepsItsContent)
-{
-    rttest::writeFile("alt.txt", "held elsewhere");
-    LockHolder holder("alt.txt");
-    rttest::ErrorRecorder recorder(false);
-    SET(19, "alt.txt", false);
-    const ErrorObject &e = recorder.only();
-    EXPECT_EQ(e.genCode, Value(71));
-    EXPECT_EQ(e.osCode, Value(32));
-    EXPECT_EQ(e.canDefault, Value(true));
-    EXPECT_EQ(e.operation, Value("SET"));
-    EXPECT_FALSE(alternateFileOpen());
-    EXPECT_EQ(rttest::fileContent("alt.txt"), "held elsewhere");
-}
-
 TEST_F(AlternateFile, RetryingALockedFileSucceedsOnceTheLockIsGone)
 {
     rttest::writeFile("alt.txt", "old");
-    LockHolder holder("alt.txt");
+    testsupport::LockHolder holder("alt.txt");
     std::vector<double> triesSeen;
     ERRORBLOCK(block([&](Args &args) {
         const Value tries = SEND(args.at(0), "tries");

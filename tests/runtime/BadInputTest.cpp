@@ -155,18 +155,31 @@ TEST_F(BadInput, MessagesAndPublics)
     // clang-format on
 }
 
+// A value of the wrong kind changes no setting.
 TEST_F(BadInput, Settings)
 {
+    std::vector<Value> before;
+    for (int number : {4, 17, 18, 19, 21, 40, 41})
+        before.push_back(SET(number));
     // clang-format off
     expectRaised({
         {"an unknown number", [] { return SET(16); }, "SET", {16}, NIL, Unknown},
         {"an unknown number set", [] { return SET(99, true); }, "SET", {99}, NIL, Unknown},
         {"a switch given a number", [] { return SET(17, 1); }, "SET", {17, 1}, NIL},
+        {"a switch given another word", [] { return SET(18, "YES"); }, "SET", {18, "YES"}, NIL},
+        {"a switch given NIL", [] { return SET(21, NIL); }, "SET", {21, NIL}, NIL},
+        {"a switch given a padded word", [] { return SET(40, "ON "); }, "SET", {40, "ON "}, NIL},
         {"a date format given NIL", [] { return SET(4, NIL); }, "SET", {4, NIL}, NIL},
+        {"a date format given a number", [] { return SET(4, 5); }, "SET", {4, 5}, NIL},
         {"setting 41 given a text", [] { return SET(41, "1"); }, "SET", {41, "1"}, NIL},
         {"a file name given a number", [] { return SET(19, 1); }, "SET", {19, 1}, NIL},
+        {"a file name given a logical", [] { return SET(19, false); }, "SET", {19, false}, NIL},
     });
     // clang-format on
+    std::vector<Value> after;
+    for (int number : {4, 17, 18, 19, 21, 40, 41})
+        after.push_back(SET(number));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(BadInput, DialogsAreNotShown)

@@ -48,19 +48,4 @@ TEST_F(CallStack, LevelsCountOutwardThroughACallback)
     EXPECT_EQ(PROCLINE(std::numeric_limits<int>::min()), 0);
 }
 
-TEST_F(CallStack, TheRaisingLevelShowsTheLineOfTheFailingOperation)
-{
-    std::vector<std::pair<std::string, int>> seen;
-    ProcFrame main("MAIN");
-    ERRORBLOCK(block([&](Args &) {
-        seen = levels();
-        return Value(0);
-    }));
-    const int failLine = __LINE__ + 1;
-    divide(1, 0);
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[1].first.substr(0, 8), "(B)MAIN@") << "level 0: the error callback";
-    EXPECT_EQ(seen[2], std::make_pair(std::string("MAIN"), failLine));
-}
-
 } // namespace

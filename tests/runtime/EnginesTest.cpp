@@ -56,13 +56,11 @@ TEST_F(Engines, CommitAndCloseSucceedOrRaiseAnEngineError)
         rttest::ErrorRecorder recorder(false);
         EXPECT_TRUE(DBCOMMITALL().isNil());
         EXPECT_TRUE(DBCLOSEALL().isNil());
-        std::vector<Value> operations;
         for (const ErrorRef &e : recorder.errors) {
-            operations.push_back(e->operation);
             EXPECT_EQ(e->genCode, Value(int(GenCode::Engine)));
             EXPECT_EQ(e->canDefault, Value(true));
         }
-        EXPECT_EQ(operations, row.operations);
+        EXPECT_EQ(recorder.operations(), row.operations);
         EXPECT_EQ(fresh.engines.workAreas, row.areasAfter);
     }
 }

@@ -48,24 +48,41 @@ TEST_F(ErrorCallback, EachAnswerGivesItsResultOrFallsBackToTheDefault)
     }
 }
 
-TEST_F(ErrorCallbackDeathTest, AnAnswerTheErrorDoesNotAllowEndsTheProcess)
+// Raises a failure that allows a substitute or nothing, while the callback answers `answer`.
+std::function<void()> answering(Value answer, bool canSubstitute)
 {
+    return [=] {
+        ErrorRecorder recorder(answer);
+        raise(failureWith(canSubstitute, false), NIL);
+    };
+}
+
+// An answer the error does not allow, no callback at all, or a callback that keeps failing: the
+// raise path tells why on standard error and ends the process with exit code 1.
+TEST_F(ErrorCallbackDeathTest, TheRaisePathEndsTheProcessWhereNoAnswerCanBeHad)
+{
+    const char *const notAllowed = "^Runtime error 1: test failure \\(TEST\\) - .*no answer";
     struct Row
     {
         const char *proves;
-        bool canSubstitute;
-        Value answer;
-    } rows[] = {{"false where only a substitute is allowed", true, false},
-                {"true where neither retry nor default is allowed", true, true},
-                {"a number where nothing is allowed", false, 7}};
+        std::function<void()> raising;
+        const char *told;
+    } rows[] = {
+        {"false where only a substitute is allowed", answering(false, true), notAllowed},
+        {"true where neither retry nor default is allowed", answering(true, true), notAllowed},
+        {"a number where nothing is allowed", answering(7, false), notAllowed},
+        {"no callback", [] { divide(1, 0); },
+         "^Runtime error 12: Division durch Null \\(/\\) - no error handler installed\n$"},
+        {"a callback that fails itself, at the nesting limit",
+         [] {
+             ERRORBLOCK(block([](Args &) { return divide(1, 0); }));
+             divide(0, 0);
+         },
+         "raised while errors were handled 4 levels deep"},
+    };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.proves);
-        EXPECT_EXIT(
-            {
-                ErrorRecorder recorder(row.answer);
-                raise(failureWith(row.canSubstitute, false), NIL);
-            },
-            testing::ExitedWithCode(1), "^Runtime error 1: test failure \\(TEST\\) - .*no answer");
+        EXPECT_EXIT(row.raising(), testing::ExitedWithCode(1), row.told);
     }
 }
 
@@ -112,22 +129,6 @@ TEST_F(ErrorCallback, MembersAreReadByNameWithoutRegardToCase)
     for (std::string_view name : ErrorObject::memberNames())
         EXPECT_NE(recorder.errors[0]->member(name), nullptr) << name;
     EXPECT_EQ(recorder.errors.size(), 1u) << "no member read raised";
-}
-
-TEST_F(ErrorCallbackDeathTest, RaisingWithNoCallbackPrintsTheErrorAndExitsWithOne)
-{
-    EXPECT_EXIT(divide(1, 0), testing::ExitedWithCode(1),
-                "^Runtime error 12: Division durch Null \\(/\\) - no error handler installed\n$");
-}
-
-TEST_F(ErrorCallbackDeathTest, ACallbackThatKeepsFailingEndsAtTheNestingLimit)
-{
-    EXPECT_EXIT(
-        {
-            ERRORBLOCK(block([](Args &) { return divide(1, 0); })); // fails inside the callback
-            divide(0, 0);
-        },
-        testing::ExitedWithCode(1), "raised while errors were handled 4 levels deep");
 }
 
 TEST_F(ErrorCallback, ErrorsWithinTheNestingLimitAreAnswered)

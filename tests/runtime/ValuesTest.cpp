@@ -46,7 +46,6 @@ TEST_F(Values, TheRuntimeTellsAboutItself)
 {
     EXPECT_EQ(VERSION(), Value("1.50"));
     EXPECT_EQ(VERSION(3), Value("1"));
-    EXPECT_GE(kVersionNumber, (1u << 16) | (50u << 8));
     EXPECT_TRUE(
         std::regex_match(TIME().text(), std::regex("([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]")));
     EXPECT_TRUE(std::regex_match(OS().text(), std::regex("Linux .+")));

@@ -1,15 +1,18 @@
 #pragma once
 // Every test begins with a runtime of its own: the fixture holds a fresh state, in force for the
 // test's lifetime, so nothing of one test (settings, error callback, dialogs, published names,
-// engines, call stack, events, the end of the session) reaches the next. File helpers and a
-// scratch-directory fixture beside it.
+// engines, call stack, events, the end of the session) reaches the next. An error recorder, a
+// console capture, file helpers, a lock held as by another process, and a scratch-directory
+// fixture beside it.
 
+#include "ErrorObject.hpp"
 #include "RuntimeState.hpp"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -37,6 +40,44 @@ private:
     std::string m_before;
     std::optional<std::string> m_language;
     bool m_available;
+};
+
+// Another open file description of a file (created when missing), locked as another process would
+// lock it, until release() or the end of its life.
+class LockHolder
+{
+public:
+    explicit LockHolder(const std::filesystem::path &file);
+    ~LockHolder() { release(); }
+    LockHolder(const LockHolder &) = delete;
+    LockHolder &operator=(const LockHolder &) = delete;
+    void release();
+
+private:
+    int m_fd;
+};
+
+// Installs itself as the error callback. Every call records the error object and the `tries`
+// it showed at that moment, then answers with `answer` (which a test may change at any time).
+class ErrorRecorder
+{
+public:
+    explicit ErrorRecorder(rt::Value answer = false);
+
+    rt::Value answer;
+    std::vector<rt::ErrorRef> errors;
+    std::vector<double> triesSeen;
+
+    const rt::ErrorObject &only() const;       // the one error recorded; fails the test otherwise
+    std::vector<rt::Value> operations() const; // of the errors recorded, in order
+};
+
+// The console and standard-error channels, redirected into strings.
+struct ConsoleCapture
+{
+    ConsoleCapture();
+    std::string console;
+    std::string errorChannel;
 };
 
 class RuntimeTest : public ::testing::Test
