@@ -111,4 +111,12 @@ std::string operator""_oem()
     return std::string(detail::kOem<L>.bytes.data(), detail::kOem<L>.size);
 }
 
+// The same bytes, zero-terminated in static storage, for constants that need no text object
+// made at start-up.
+template<detail::Utf8Literal L>
+constexpr const char *operator""_oemz()
+{
+    return detail::kOem<L>.bytes.data();
+}
+
 } // namespace rt
