@@ -24,6 +24,9 @@ function(tarvello_lean_program program)
       $<$<CONFIG:Release>:-O2>)
   endforeach()
   target_link_options(${program} PRIVATE
-    $<${optimised}:LINKER:--gc-sections,-O1,--as-needed,-z,pack-relative-relocs>)
+    $<${optimised}:LINKER:--gc-sections,-O1,--as-needed,-z,pack-relative-relocs>
+    $<${optimised}:LINKER:-T,${CMAKE_CURRENT_FUNCTION_LIST_DIR}/ProgramLayout.ld>)
+  set_property(TARGET ${program} APPEND PROPERTY LINK_DEPENDS
+               ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/ProgramLayout.ld)
   set_target_properties(${program} PROPERTIES INSTALL_RPATH "" SKIP_BUILD_RPATH ON)
 endfunction()
