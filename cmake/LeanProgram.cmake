@@ -9,6 +9,8 @@
 # - the dynamic linker's tables optimised (-O1), no library recorded that no code needs
 #   (--as-needed), and the relative relocations of the position-independent program packed
 #   (DT_RELR, glibc 2.36): a few hundred bytes instead of 20 KiB of records read at every start;
+# - the constants beside the dynamic linker's tables and the cold code in a mapping of its own
+#   (ProgramLayout.ld), so that start-up maps neither the unwinding tables nor the error paths;
 # - no library search path: every library the program needs is the system's, and a search path
 #   of $ORIGIN would make the dynamic linker look for each one beside the program first.
 # The libraries' objects are fat (machine code beside the intermediate code), so the tests link
