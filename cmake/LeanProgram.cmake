@@ -9,6 +9,8 @@
 # - the dynamic linker's tables optimised (-O1), no library recorded that no code needs
 #   (--as-needed), and the relative relocations of the position-independent program packed
 #   (DT_RELR, glibc 2.36): a few hundred bytes instead of 20 KiB of records read at every start;
+# - the constants beside the dynamic linker's tables and the cold code in a mapping of its own
+#   (ProgramLayout.ld), so that start-up maps neither the unwinding tables nor the error paths;
 # - no library search path: every library the program needs is the system's, and a search path
 #   of $ORIGIN would make the dynamic linker look for each one beside the program first.
 # The libraries' objects are fat (machine code beside the intermediate code), so the tests link
@@ -24,6 +26,9 @@ function(tarvello_lean_program program)
       $<$<CONFIG:Release>:-O2>)
   endforeach()
   target_link_options(${program} PRIVATE
-    $<${optimised}:LINKER:--gc-sections,-O1,--as-needed,-z,pack-relative-relocs>)
+    $<${optimised}:LINKER:--gc-sections,-O1,--as-needed,-z,pack-relative-relocs>
+    $<${optimised}:LINKER:-T,${CMAKE_CURRENT_FUNCTION_LIST_DIR}/ProgramLayout.ld>)
+  set_property(TARGET ${program} APPEND PROPERTY LINK_DEPENDS
+               ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/ProgramLayout.ld)
   set_target_properties(${program} PROPERTIES INSTALL_RPATH "" SKIP_BUILD_RPATH ON)
 endfunction()

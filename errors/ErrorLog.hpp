@@ -11,6 +11,7 @@
 // be written (so it never reports a log as written that is not complete). A log left unfinished
 // because an error raised while it was written ended the program or broke out keeps its lines,
 // and the user is told that it is incomplete.
+// Runs only for an error, so it is cold: its code lies apart from the code run at start-up.
 
 #include "Value.hpp"
 
@@ -18,5 +19,5 @@
 
 // `nStart`: the call levels 0 to nStart (counted from ERRORLOG itself) are left out of the log's
 // call stack; the standard error handler passes 2.
-rt::Value ERRORLOG(const rt::Value &oError, const rt::Value &nStart,
-                   std::source_location w = std::source_location::current());
+[[gnu::cold]] rt::Value ERRORLOG(const rt::Value &oError, const rt::Value &nStart,
+                                 std::source_location w = std::source_location::current());

@@ -18,7 +18,8 @@ int &descriptor()
     return state().output.alternateFd;
 }
 
-Failure fileFailure(GenCode code, const Text &name, int osCode, const Text &what)
+// Cold, like the raise path it feeds.
+[[gnu::cold]] Failure fileFailure(GenCode code, const Text &name, int osCode, const Text &what)
 {
     return {.code = code,
             .description = what,

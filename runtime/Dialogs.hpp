@@ -36,20 +36,26 @@ public:
 void installDialogs(std::shared_ptr<DialogService> service);
 DialogService &dialogs();
 
+// The boxes only ever report a failure (an error shown to the user, an engine not loaded), so they
+// are cold: their code lies apart from the code run at start-up, and the calls to them are laid
+// out as the unlikely branches.
 // `options` is an array of texts; none means one "OK". Returns the choice as a number.
-Value ALERT(const Value &text, const Value &options = NIL, Where w = Where::current());
-Value CONFIRMBOX(const Value &owner, const Value &text, const Value &title = NIL,
-                 const Value &buttons = 0, const Value &style = 0, Where w = Where::current());
-Value MSGBOX(const Value &text, const Value &title = NIL, Where w = Where::current());
+[[gnu::cold]] Value ALERT(const Value &text, const Value &options = NIL,
+                          Where w = Where::current());
+[[gnu::cold]] Value CONFIRMBOX(const Value &owner, const Value &text, const Value &title = NIL,
+                               const Value &buttons = 0, const Value &style = 0,
+                               Where w = Where::current());
+[[gnu::cold]] Value MSGBOX(const Value &text, const Value &title = NIL, Where w = Where::current());
 
 // Text mode: writes to standard output and reads the answer from standard input. On closed input it
 // answers as a person pressing Enter would: the first option, the first button.
 class ConsoleDialogs : public DialogService
 {
 public:
-    int alert(const Text &message, const std::vector<Text> &options) override;
-    int confirmBox(const Text &text, const Text &title, int buttons, int style) override;
-    void msgBox(const Text &text, const Text &title) override;
+    [[gnu::cold]] int alert(const Text &message, const std::vector<Text> &options) override;
+    [[gnu::cold]] int confirmBox(const Text &text, const Text &title, int buttons,
+                                 int style) override;
+    [[gnu::cold]] void msgBox(const Text &text, const Text &title) override;
 };
 
 } // namespace rt

@@ -8,6 +8,8 @@
 // the error cannot be answered at all: the process ends with exit code 1 and one line on standard
 // error, as it does when no callback is installed, and when errors nest more than kMaxNesting deep
 // (an error handler that keeps failing must end, not recurse without bound).
+// Making and answering errors runs only when an operation fails: those functions are cold, so their
+// code lies apart from the code run at start-up and the calls to them are the unlikely branches.
 
 #include "ErrorCodes.hpp"
 #include "ErrorObject.hpp"
@@ -42,7 +44,7 @@ struct Failure
     Severity severity = Severity::Error;
 };
 
-ErrorRef makeError(const Failure &failure);
+[[gnu::cold]] ErrorRef makeError(const Failure &failure);
 
 enum class Answer { Substitute, Retry, Default };
 struct Decision
@@ -53,18 +55,18 @@ struct Decision
 
 // Asks the error callback once; Retry only comes back for an error with canRetry, and then
 // `tries` has been counted up.
-Decision askHandler(const ErrorRef &error,
-                    std::source_location where = std::source_location::current());
+[[gnu::cold]] Decision askHandler(const ErrorRef &error,
+                                  std::source_location where = std::source_location::current());
 
 // Raises `failure` for an operation that cannot be retried: yields the substitute the callback
 // gives, or `fallback` (the operation's default result).
-Value raise(const Failure &failure, Value fallback,
-            std::source_location where = std::source_location::current());
+[[gnu::cold]] Value raise(const Failure &failure, Value fallback,
+                          std::source_location where = std::source_location::current());
 
 // Raises the usual error of an operation handed an operand of the wrong kind or out of range: it
 // may be answered with a substitute or with the operation's default, `fallback`.
-Value argumentError(std::string_view operation, Args operands, Value fallback,
-                    std::source_location where = std::source_location::current());
+[[gnu::cold]] Value argumentError(std::string_view operation, Args operands, Value fallback,
+                                  std::source_location where = std::source_location::current());
 
 // Runs `attempt` until it succeeds or the callback stops retrying. `attempt` returns the result,
 // or nullopt and fills `failure` when it failed.
@@ -89,6 +91,6 @@ Value retrying(Attempt attempt, Value fallback,
 
 // Ends the process with exit code 1 after one line on standard error. Used where the error system
 // itself cannot go on.
-[[noreturn]] void fatalRuntimeError(std::string_view line);
+[[noreturn, gnu::cold]] void fatalRuntimeError(std::string_view line);
 
 } // namespace rt

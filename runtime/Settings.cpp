@@ -12,7 +12,8 @@ SettingsState &settings()
     return state().settings;
 }
 
-Value wrongValue(int number, const Value &value, std::source_location where)
+// Cold, like the raise path it feeds (so is unknownSetting).
+[[gnu::cold]] Value wrongValue(int number, const Value &value, std::source_location where)
 {
     return raise({.code = GenCode::Argument,
                   .description = errortext::kSettingValue,
@@ -88,7 +89,7 @@ bool knownSetting(int number)
            number == static_cast<int>(Setting::EngineDefaults);
 }
 
-Value unknownSetting(int number, std::source_location where)
+[[gnu::cold]] Value unknownSetting(int number, std::source_location where)
 {
     return raise({.code = GenCode::Setting,
                   .description = errortext::kUnknownSetting,

@@ -13,7 +13,8 @@ bool isCount(const Value &n)
     return n.isNumber() && n.number() >= 0;
 }
 
-Value tooLong(std::string_view operation, Args operands, Where w)
+// Cold, like the raise path it feeds.
+[[gnu::cold]] Value tooLong(std::string_view operation, Args operands, Where w)
 {
     return raise({.code = GenCode::TextTooLong,
                   .description = errortext::kTextTooLong,

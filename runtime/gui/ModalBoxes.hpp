@@ -7,8 +7,9 @@ class QDialog;
 
 namespace rt::gui {
 
+// Cold: every box reports a failure (ALERT, CONFIRMBOX, MSGBOX).
 // Runs `box` modally. False when the user did not answer it: the session ended first or meanwhile.
-bool runModal(QDialog &box);
+[[gnu::cold]] bool runModal(QDialog &box);
 
 // Closes every box runModal runs, innermost first.
 void endModalBoxes();

@@ -10,9 +10,11 @@ namespace rt::gui {
 class QtDialogs : public DialogService
 {
 public:
-    int alert(const Text &message, const std::vector<Text> &options) override;
-    int confirmBox(const Text &text, const Text &title, int buttons, int style) override;
-    void msgBox(const Text &text, const Text &title) override;
+    // Cold like ALERT, CONFIRMBOX and MSGBOX themselves.
+    [[gnu::cold]] int alert(const Text &message, const std::vector<Text> &options) override;
+    [[gnu::cold]] int confirmBox(const Text &text, const Text &title, int buttons,
+                                 int style) override;
+    [[gnu::cold]] void msgBox(const Text &text, const Text &title) override;
 };
 
 } // namespace rt::gui
