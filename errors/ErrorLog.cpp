@@ -132,6 +132,14 @@ Value lettingWriteErrorsGo(const Value &previous)
     });
 }
 
+// Closes the log file (which syncs it) and turns the file output off, so that the report never
+// enters the log.
+void closeLogFile()
+{
+    SET(19, "");
+    SET(18, "OFF");
+}
+
 Text incompleteText(const Text &name)
 {
     return "Fehlerprotokoll konnte nicht vollständig in die Datei "_oem + name +
@@ -157,21 +165,22 @@ Value ERRORLOG(const Value &oError, const Value &nStart, std::source_location w)
     try {
         WritingLog writing;
         errorlog::writeLog(oError, nStart);
+        // Closing makes the log durable; a sync that fails is answered like a write that failed.
+        closeLogFile();
     } catch (...) {
         // Left unfinished: an error raised meanwhile ended the program or broke out. The lines
-        // written so far stay in the file, and the user is told that it is incomplete.
+        // written so far stay in the file, and the user is told that it is incomplete, so a sync
+        // of them that fails is not shown as well.
+        ERRORBLOCK(lettingWriteErrorsGo(previousCallback));
+        closeLogFile();
         ERRORBLOCK(previousCallback);
-        SET(19, "");
-        SET(18, "OFF");
         report(incompleteText(name));
         restoreOutput(saved);
         throw;
     }
     ERRORBLOCK(previousCallback);
-    SET(19, "");
-    SET(18, "OFF");
-    // A write the handler let go by (its default drops the bytes) leaves the log incomplete; it is
-    // never reported as written.
+    // A write the handler let go by (its default drops the bytes) or a sync that failed leaves the
+    // log incomplete or not yet safe; it is never reported as written.
     if (alternateFileWritesLost())
         endProcess(incompleteText(name));
     report("Fehlerprotokoll wurde in die Datei " + name + " geschrieben");

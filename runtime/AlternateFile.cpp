@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace rt {
 namespace {
@@ -31,17 +32,35 @@ int &descriptor()
             .fileName = name};
 }
 
-// One attempt to open the file; -1 with `failure` filled when it did not work.
-int tryOpen(const Text &name, bool additive, Failure &failure)
+// The file a successful attempt opened, and whether that attempt made its name.
+struct Opened
+{
+    int fd = -1;
+    bool created = false;
+};
+
+// Opens the name, creating it where it does not exist yet; tells which it did, since a name that
+// is new must be made durable too.
+Opened openOrCreate(const Text &name, int flags)
+{
+    const int fd = ::open(name.c_str(), flags | O_EXCL, 0644);
+    if (fd >= 0 || errno != EEXIST)
+        return {fd, fd >= 0};
+    return {::open(name.c_str(), flags & ~O_CREAT), false};
+}
+
+// One attempt to open the file; fd -1 with `failure` filled when it did not work.
+Opened tryOpen(const Text &name, bool additive, Failure &failure)
 {
     const int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
                       (additive ? O_APPEND : 0);
-    int fd = ::open(name.c_str(), flags, 0644);
+    const Opened opened = openOrCreate(name, flags);
+    const int fd = opened.fd;
     if (fd < 0) {
         const int err = errno;
         failure = fileFailure(GenCode::Create, name, err,
                               err == ELOOP ? errortext::kSymbolicLink : systemErrorText(err));
-        return -1;
+        return {};
     }
     struct stat st
     {
@@ -49,28 +68,73 @@ int tryOpen(const Text &name, bool additive, Failure &failure)
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         failure = fileFailure(GenCode::Create, name, EINVAL, errortext::kNotARegularFile);
-        return -1;
+        return {};
     }
     // A second name of a file that lives elsewhere: writing here would change a file the program
     // never named. Checked before anything is emptied.
     if (st.st_nlink > 1) {
         ::close(fd);
         failure = fileFailure(GenCode::Create, name, EMLINK, errortext::kHardLink);
-        return -1;
+        return {};
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         failure = fileFailure(GenCode::Sharing, name, kSharingViolation, errortext::kHeldElsewhere);
-        return -1;
+        return {};
     }
     if (!additive && ::ftruncate(fd, 0) != 0) {
         const int err = errno;
         ::close(fd);
         failure = fileFailure(GenCode::Create, name, err, systemErrorText(err));
-        return -1;
+        return {};
     }
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK & ~O_CREAT & ~O_NOFOLLOW & ~O_CLOEXEC);
-    return fd;
+    return opened;
+}
+
+// The directory that holds the entry `name`.
+Text directoryOf(const Text &name)
+{
+    const size_t slash = name.rfind('/');
+    return slash == Text::npos ? Text(".") : slash == 0 ? Text("/") : name.substr(0, slash);
+}
+
+int syncRetryingInterrupts(int fd, SyncTarget target)
+{
+    int result;
+    while ((result = state().seams.sync(fd, target)) != 0 && errno == EINTR) {
+    }
+    return result;
+}
+
+// Syncs the file's bytes and, where its opening made the name, the directory entry; the errno of
+// the first sync that failed, 0 when both are durable.
+int syncError(int fd, const Text &createdName)
+{
+    if (syncRetryingInterrupts(fd, SyncTarget::FileData) != 0)
+        return errno;
+    if (createdName.empty())
+        return 0;
+    const int directory =
+        ::open(directoryOf(createdName).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0)
+        return errno;
+    const int err = syncRetryingInterrupts(directory, SyncTarget::Directory) != 0 ? errno : 0;
+    ::close(directory);
+    return err;
+}
+
+// A sync that fails is a write that failed, except that it is not tried again: the system reports
+// a lost write back once, so a second sync could succeed without the bytes ever reaching the disk.
+[[gnu::cold]] void raiseSyncFailure(int err, std::source_location where)
+{
+    raise({.code = GenCode::Write,
+           .description = systemErrorText(err),
+           .operation = "SET",
+           .canDefault = true,
+           .osCode = err},
+          NIL, where);
+    state().output.alternateWritesLost = true;
 }
 
 // The name leads to the file that is open as the alternate file now.
@@ -103,10 +167,11 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
                 return std::nullopt;
             }
             closeAlternateFile(where);
-            int fd = tryOpen(name, additive, failure);
-            if (fd < 0)
+            const Opened opened = tryOpen(name, additive, failure);
+            if (opened.fd < 0)
                 return std::nullopt;
-            descriptor() = fd;
+            descriptor() = opened.fd;
+            state().output.alternateCreatedName = opened.created ? name : Text();
             if (!additive)
                 state().output.alternateWritesLost =
                     false; // continuing a file keeps what was lost in it
@@ -119,12 +184,23 @@ bool openAlternateFile(const Text &name, bool additive, std::source_location whe
     return open;
 }
 
-void closeAlternateFile(std::source_location)
+void closeAlternateFile(std::source_location where)
 {
-    if (descriptor() >= 0) {
-        ::close(descriptor()); // also releases the lock
-        descriptor() = -1;
-    }
+    if (descriptor() < 0)
+        return;
+    // Out of the runtime's hands before the sync: an error it raises may open another file (the
+    // log of that error), which then neither closes this one nor empties it, since its lock holds
+    // until it is closed here, whichever way the sync is left.
+    const int fd = std::exchange(descriptor(), -1);
+    const Text createdName = std::exchange(state().output.alternateCreatedName, Text());
+    const struct Closing
+    {
+        int fd;
+        ~Closing() { ::close(fd); } // also releases the lock
+    } closing{fd};
+    // Closed means durable: what was written, and a name the opening made, are on stable storage.
+    if (const int err = syncError(fd, createdName))
+        raiseSyncFailure(err, where);
 }
 
 bool alternateFileOpen()

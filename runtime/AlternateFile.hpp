@@ -4,7 +4,8 @@
 // a hard link (the file has other names), that cannot be opened, that names the file open now when
 // it would be emptied, or that another open file description holds locked, raises an error (the
 // last one as genCode 71 with osCode 32). The file stays locked while it is open. Bytes are written
-// as they are, without any conversion.
+// as they are, without any conversion. Closing makes them durable before it returns: the file is
+// synced and, where its opening created the name, the directory that holds it.
 
 #include "Value.hpp"
 
@@ -16,7 +17,8 @@ namespace rt {
 // chose the default after a failure.
 bool openAlternateFile(const Text &name, bool additive, std::source_location where);
 
-// Closes the alternate file if one is open.
+// Syncs and closes the alternate file if one is open. A sync that fails raises a Write error that
+// can only be answered with its default; the bytes then count as lost (alternateFileWritesLost).
 void closeAlternateFile(std::source_location where);
 
 bool alternateFileOpen();

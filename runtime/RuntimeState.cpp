@@ -18,6 +18,9 @@ Seams::Seams()
     : writeFile([](int fd, const char *bytes, std::size_t count) -> long {
           return ::write(fd, bytes, count);
       }),
+      sync([](int fd, SyncTarget target) {
+          return target == SyncTarget::FileData ? ::fdatasync(fd) : ::fsync(fd);
+      }),
       loadEngine(knownEngine), version([] { return kVersionNumber; })
 {
 }

@@ -25,6 +25,13 @@ namespace rt {
 
 using HookProcedure = void (*)();
 
+// What a sync makes durable: the bytes of a file, or the entries of a directory.
+enum class SyncTarget
+{
+    FileData,
+    Directory
+};
+
 // The replaceable functions through which the runtime reaches what can fail outside it. The
 // program never changes them; tests replace them to make a failure happen where it would be hard
 // to bring about for real, the way a storage engine lets its allocator be replaced.
@@ -32,6 +39,9 @@ struct Seams
 {
     // Writes to the alternate file's descriptor, as write(2) does (-1 with errno on failure).
     std::function<long(int fd, const char *bytes, std::size_t count)> writeFile;
+    // Makes what reached a descriptor durable: fdatasync(2) for the alternate file, fsync(2) for
+    // the directory that holds a name its opening created (-1 with errno on failure).
+    std::function<int(int fd, SyncTarget target)> sync;
     // Loads the database engine `name` (upper case); false when it cannot be loaded.
     std::function<bool(const Text &name)> loadEngine;
     // The runtime's version number as the entry asks for it.
@@ -73,6 +83,9 @@ struct OutputState
     int row = 0;
     int col = 0;
     int alternateFd = -1;
+    // The alternate file's name where its opening made it; empty when the name was there
+    // before. Its directory is synced with the file when the file is closed.
+    Text alternateCreatedName;
     bool alternateWritesLost = false; // bytes of the alternate file opened last were dropped
 };
 

@@ -40,8 +40,9 @@ enum class Act
 
 struct Script
 {
-    int failFrom = 0;  // the write of the log that fails first; 0: none
-    int failCount = 0; // how many fail; 0: every one from then on
+    int failFrom = 0;                        // the write of the log that fails first; 0: none
+    int failCount = 0;                       // how many fail; 0: every one from then on
+    int syncFailFrom = 0, syncFailCount = 0; // the same for the syncs that closing a log makes
     Act errorBox = Act::Ok;
     Act writeBox = Act::Default;             // each box a failing write raises
     const char *unavailableEngine = nullptr; // its load fails, so start-up shows an alert
@@ -176,6 +177,7 @@ protected:
                  [&] {
                      testsupport::failFirstArrayReadIn("SX2ZAHL");
                      WriteFaults::fail(script.failFrom, script.failCount);
+                     testsupport::SyncFaults::fail(script.syncFailFrom, script.syncFailCount);
                      ++rt::state().engines.workAreas; // for the exit procedure to close
                      if (script.unavailableEngine)
                          testsupport::makeEngineUnavailable(script.unavailableEngine);
@@ -223,7 +225,8 @@ TEST_F(EndToEnd, ErrorInSx2ZahlAnsweredWithOkWritesTheLogAndEndsWithExitCodeOne)
     EXPECT_EQ(lines.back(), "");
 }
 
-// Every write of the log fails in turn, from the first line to the final line break.
+// Every write of the log fails in turn, from the first line to the final line break; and the sync
+// that closing the log makes, which is a write too: a log is only reported written once it is safe.
 TEST_F(EndToEnd, EveryFailingWriteEndsWithTheLogCompleteOrToldIncompleteAndTheExitProcedure)
 {
     const childrun::ChildRun clean = run({});
@@ -235,6 +238,7 @@ TEST_F(EndToEnd, EveryFailingWriteEndsWithTheLogCompleteOrToldIncompleteAndTheEx
     struct Mode
     {
         const char *proves;
+        bool syncs; // the syncs fail, from the first one on, instead of the writes
         int count;
         Act writeBox;
         std::vector<std::string> lastReports; // the report boxes, in order
@@ -242,19 +246,40 @@ TEST_F(EndToEnd, EveryFailingWriteEndsWithTheLogCompleteOrToldIncompleteAndTheEx
     } modes[] = {
         {"a full disk, the write's box answered with its default (Abort): the log of the write "
          "error goes to the next name and fails too; both are told incomplete",
+         false,
          0,
          Act::Default,
          {"Fehlerprotokoll konnte nicht vollständig in die Datei MRVERROR.001 geschrieben werden",
           kIncomplete},
          false},
-        {"a full disk, every failed write ignored", 0, Act::Ignore, {kIncomplete}, false},
-        {"one write failing once, retried", 1, Act::Retry, {kWritten}, true},
+        {"a full disk, every failed write ignored", false, 0, Act::Ignore, {kIncomplete}, false},
+        {"one write failing once, retried", false, 1, Act::Retry, {kWritten}, true},
+        {"the log's sync failing, its box answered with its default: the log of that error is "
+         "written to the next name, the first is kept, told incomplete",
+         true,
+         1,
+         Act::Default,
+         {"Fehlerprotokoll wurde in die Datei MRVERROR.001 geschrieben", kIncomplete},
+         true},
+        {"every sync failing: the second log's failing sync is not shown again, both are told "
+         "incomplete",
+         true,
+         0,
+         Act::Default,
+         {"Fehlerprotokoll konnte nicht vollständig in die Datei MRVERROR.001 geschrieben werden",
+          kIncomplete},
+         true},
     };
     for (const Mode &mode : modes) {
-        for (int k = 1; k <= writes; ++k) {
-            SCOPED_TRACE(std::string(mode.proves) + ", write " + std::to_string(k));
-            const childrun::ChildRun r =
-                run({.failFrom = k, .failCount = mode.count, .writeBox = mode.writeBox});
+        for (int k = 1; k <= (mode.syncs ? 1 : writes); ++k) {
+            SCOPED_TRACE(std::string(mode.proves) +
+                         (mode.syncs ? "" : ", write " + std::to_string(k)));
+            const int writeFails = mode.syncs ? 0 : k, syncFails = mode.syncs ? k : 0;
+            const childrun::ChildRun r = run({.failFrom = writeFails,
+                                              .failCount = mode.count,
+                                              .syncFailFrom = syncFails,
+                                              .syncFailCount = mode.count,
+                                              .writeBox = mode.writeBox});
             std::vector<std::string> reportBoxes;
             for (const std::string &line : errtest::split(r.reports, "\n"))
                 if (line.starts_with(kReportBox))

@@ -1,7 +1,7 @@
 // The alternate file behind settings 18 and 19: created empty, overwritten from the start,
-// appended to, closed by "", and refused through a symbolic link, through a hard link, for a
-// directory, for the open file when it would be emptied, and while another open file description
-// holds it locked.
+// appended to, closed by "" (synced, with its directory where the name is new), and refused through
+// a symbolic link, through a hard link, for a directory, for the open file when it would be
+// emptied, and while another open file description holds it locked.
 
 #include "RuntimeTestKit.hpp"
 
@@ -23,16 +23,18 @@ TEST_F(AlternateFile, CreatesEmptyOverwritesOrAppendsAndClosesOnAnEmptyName)
         const char *before; // nullptr: no such file yet
         Value additive;
         const char *opened, *after;
+        const char *syncs; // closing syncs the file's data (F), and the directory (D) of a new name
     } rows[] = {
         // clang-format off
-        {"a new file is created empty", nullptr, false, "", "\r\nline"},
-        {"no third argument creates empty too", nullptr, NIL, "", "\r\nline"},
-        {"an older file is overwritten from the start", "older, longer", false, "", "\r\nline"},
-        {"true appends to an older file", "older", true, "older", "older\r\nline"},
-        {"true creates a missing file", nullptr, true, "", "\r\nline"},
+        {"a new file is created empty", nullptr, false, "", "\r\nline", "FD"},
+        {"no third argument creates empty too", nullptr, NIL, "", "\r\nline", "FD"},
+        {"an older file is overwritten from the start", "older, longer", false, "", "\r\nline", "F"},
+        {"true appends to an older file", "older", true, "older", "older\r\nline", "F"},
+        {"true creates a missing file", nullptr, true, "", "\r\nline", "FD"},
         // clang-format on
     };
     rttest::ErrorRecorder recorder;
+    testsupport::SyncFaults::fail(0, 0);
     SET(17, false);
     SET(18, true);
     for (const Row &row : rows) {
@@ -43,7 +45,9 @@ TEST_F(AlternateFile, CreatesEmptyOverwritesOrAppendsAndClosesOnAnEmptyName)
         EXPECT_EQ(SET(19, "alt.txt", row.additive), Value(""));
         EXPECT_EQ(rttest::fileContent("alt.txt"), row.opened);
         QOUT({"line"});
+        const size_t syncsBefore = testsupport::SyncFaults::made().size();
         EXPECT_EQ(SET(19, ""), Value("alt.txt"));
+        EXPECT_EQ(testsupport::SyncFaults::made().substr(syncsBefore), row.syncs);
         EXPECT_FALSE(alternateFileOpen());
         QOUT({"after closing"});
         EXPECT_EQ(rttest::fileContent("alt.txt"), row.after);

@@ -17,6 +17,14 @@ std::string upper(std::string s)
 }
 
 int g_writesAttempted = 0;
+std::string g_syncsMade;
+
+// Whether the `n`-th call fails when calls `first` to `first` + `count` - 1 do (count 0: every one
+// from `first` on; first 0: none).
+bool failsAt(int n, int first, int count)
+{
+    return first > 0 && n >= first && (count == 0 || n < first + count);
+}
 
 } // namespace
 
@@ -57,8 +65,7 @@ void WriteFaults::fail(int first, int count)
     g_writesAttempted = 0;
     auto &write = rt::state().seams.writeFile;
     write = [first, count, before = write](int fd, const char *bytes, std::size_t size) -> long {
-        const int n = ++g_writesAttempted;
-        if (first > 0 && n >= first && (count == 0 || n < first + count)) {
+        if (failsAt(++g_writesAttempted, first, count)) {
             errno = ENOSPC;
             return -1;
         }
@@ -69,6 +76,25 @@ void WriteFaults::fail(int first, int count)
 int WriteFaults::attempted()
 {
     return g_writesAttempted;
+}
+
+void SyncFaults::fail(int first, int count)
+{
+    g_syncsMade.clear();
+    auto &sync = rt::state().seams.sync;
+    sync = [first, count, before = sync](int fd, rt::SyncTarget target) {
+        g_syncsMade += target == rt::SyncTarget::FileData ? 'F' : 'D';
+        if (failsAt(static_cast<int>(g_syncsMade.size()), first, count)) {
+            errno = EIO;
+            return -1;
+        }
+        return before(fd, target);
+    };
+}
+
+std::string SyncFaults::made()
+{
+    return g_syncsMade;
 }
 
 int ScriptedDialogs::next()

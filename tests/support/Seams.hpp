@@ -34,6 +34,16 @@ struct WriteFaults
     static int attempted();
 };
 
+// Syncs of the alternate file and of its directory, the same way: counting from now, the
+// `first`-th sync and the `count` - 1 after it fail with EIO; count 0: every one from the
+// `first`-th on; first 0: none. made() lists the syncs since, failed ones included: 'F' for a
+// file's data, 'D' for a directory.
+struct SyncFaults
+{
+    static void fail(int first, int count);
+    static std::string made();
+};
+
 // Answers from a queue and records every call. An empty queue is a fault of the test.
 class ScriptedDialogs : public rt::DialogService
 {
