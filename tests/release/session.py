@@ -143,6 +143,39 @@ class Program:
     def files(self):
         return sorted(os.listdir(self.workdir))
 
+    def trace(self, calls):
+        """strace attached to every thread of the program from now on, recording the system
+        calls named (with the strings they carry) until the program ends; returns the file that
+        will hold the record. Waits until the program is traced."""
+        path = os.path.join(self.top, "trace")
+        self.tracer = subprocess.Popen(
+            ["strace", "-f", "-qq", "-s", "65536", "-e", "trace=" + calls, "-o", path,
+             "-p", str(self.process.pid)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def traced():
+            with open("/proc/%d/status" % self.process.pid) as status:
+                return any(line.split() == ["TracerPid:", str(self.tracer.pid)]
+                           for line in status)
+        wait_for("strace attached to the program", traced)
+        return path
+
+    def traced_calls(self, path):
+        """The calls the main thread made, in order, once the tracer has ended; a call that
+        another thread's interrupted is joined up again."""
+        self.tracer.wait(15)
+        calls = []
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                thread, call = line.rstrip("\n").split(None, 1)
+                if thread != str(self.process.pid):
+                    continue
+                if call.startswith("<... ") and calls and calls[-1].endswith(" <unfinished ...>"):
+                    calls[-1] = (calls[-1][:-len(" <unfinished ...>")]
+                                 + call.split(" resumed>", 1)[1])
+                else:
+                    calls.append(call)
+        return calls
+
     def expect_end(self, code, after, seconds=15.0):
         """The program ends by itself within seconds of after, with exit code code."""
         try:

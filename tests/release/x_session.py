@@ -14,7 +14,9 @@ error-box       the test-only program (its Sx2Zahl fails) with the left "Umwande
                 error box titled exactly "Morvane Fehlermeldung", its call stack read through the
                 accessibility interface from SX2ZAHL out to MAIN, each at a line inside that
                 procedure's body in the sources; its OK clicked, the report box titled "Tarvello
-                16bit" naming MRVERROR.LOG, its OK clicked: exit code 1 and the log
+                16bit" naming MRVERROR.LOG, its OK clicked: exit code 1 and the log; traced
+                throughout, the log's data and its new directory entry synced, then the log
+                closed, before the report box's title reaches the X server
 
 Usage: x_session.py INSTALLED_EXECUTABLE [TEST_ONLY_EXECUTABLE SOURCE_DIR]
 (without the test-only program the error-box group is left out)
@@ -179,12 +181,36 @@ def check_call_stack(text, source):
                     body[-1]))
 
 
+def check_durable_before_report(calls):
+    """In the main thread's calls: the log opened as descriptor N, fdatasync(N), the directory
+    opened as M and fsync(M), close(N), and only then the report box's title sent."""
+    def index(what, pattern, start):
+        at = next((i for i in range(start, len(calls)) if re.match(pattern, calls[i])), None)
+        if at is None:
+            fail("no %s; the traced calls from there:\n%s"
+                 % (what, "\n".join(c[:200] for c in calls[start:start + 60])))
+        return at
+
+    opened = index("opening of MRVERROR.LOG", r'openat\(AT_FDCWD, "MRVERROR\.LOG".* = \d+$', 0)
+    log = calls[opened].rsplit("= ", 1)[1].strip()
+    synced = index("fdatasync of the log", r"fdatasync\(%s\) += 0" % log, opened)
+    directory = index("opening of its directory", r'openat\(AT_FDCWD, "\.", .*O_DIRECTORY', synced)
+    entry = calls[directory].rsplit("= ", 1)[1].strip()
+    index("fsync of its directory", r"fsync\(%s\) += 0" % entry, directory)
+    closed = index("closing of the log", r"close\(%s\) += 0" % log, directory)
+    titled = next((i for i in range(opened, len(calls)) if TITLE in calls[i]), None)
+    if titled is None or titled < closed:
+        fail("the report box's title was sent %s the log was synced and closed"
+             % ("never" if titled is None else "before"))
+
+
 def error_box(executable, source):
     def check(session):
         with session.program(executable) as program:
             app = program.app(Controls.LEFT)
             main_window = wait_for("the main window managed",
                                    lambda: session.managed_window(TITLE))
+            trace = program.trace("openat,close,fdatasync,fsync,write,writev,sendmsg")
             session.click(Controls(app).left)
             wait_for("a window titled exactly \"%s\"" % ERROR_TITLE,
                      lambda: session.managed_window(ERROR_TITLE))
@@ -203,6 +229,7 @@ def error_box(executable, source):
             program.expect_end(1, "the report box's OK")
             if "MRVERROR.LOG" not in program.files():
                 fail("no MRVERROR.LOG beside the program: %s" % program.files())
+            check_durable_before_report(program.traced_calls(trace))
     return check
 
 
