@@ -25,12 +25,12 @@ namespace {
 // them to a program, Plasma's "Breeze Light" and "Breeze Dark" colour schemes.
 struct Colours
 {
-    QRgb window, windowText, base, text, button, highlight;
+    QRgb window, text, base, button, highlight;
 };
-const Colours kAdwaita{0xfaf9f8, 0x000000, 0xfaf9f8, 0x000000, 0xfaf9f8, 0x3584e4};
-const Colours kAdwaitaDark{0x323232, 0xffffff, 0x323232, 0xffffff, 0x323232, 0x15539e};
-const Colours kBreezeLight{0xeff0f1, 0x232629, 0xffffff, 0x232629, 0xfcfcfc, 0x3daee9};
-const Colours kBreezeDark{0x202326, 0xfcfcfc, 0x141618, 0xfcfcfc, 0x292c30, 0x3daee9};
+const Colours kAdwaita{0xfaf9f8, 0x000000, 0xfaf9f8, 0xfaf9f8, 0x3584e4};
+const Colours kAdwaitaDark{0x323232, 0xffffff, 0x323232, 0x323232, 0x15539e};
+const Colours kBreezeLight{0xeff0f1, 0x232629, 0xffffff, 0xfcfcfc, 0x3daee9};
+const Colours kBreezeDark{0x202326, 0xfcfcfc, 0x141618, 0x292c30, 0x3daee9};
 
 struct DesktopStyle
 {
@@ -57,12 +57,10 @@ void PrintTo(const DesktopStyle &row, std::ostream *out)
 QPalette paletteOf(const Colours &c)
 {
     QPalette p{QColor(c.button), QColor(c.window)};
-    for (auto [role, rgb] : {std::pair{QPalette::WindowText, c.windowText},
-                             {QPalette::Base, c.base},
-                             {QPalette::Text, c.text},
-                             {QPalette::ButtonText, c.text},
-                             {QPalette::Highlight, c.highlight}})
-        p.setColor(role, QColor(rgb));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(role, QColor(c.text));
+    p.setColor(QPalette::Base, QColor(c.base));
+    p.setColor(QPalette::Highlight, QColor(c.highlight));
     return p;
 }
 
