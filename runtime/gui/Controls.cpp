@@ -4,43 +4,16 @@
 #include "EventQueue.hpp"
 #include "PartNative.hpp"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
 
 namespace rt::gui {
 namespace {
 
 constexpr int kSpreadColumns = 6;
-
-// A switch is 12 pixels wide and stands 12 pixels from the next: an indicator of 10 leaves a gap
-// of 2 between neighbours. The size is in device-independent pixels, so it fits at every scale.
-constexpr int kSwitchIndicator = 10;
-
-// The application's style, with the indicator a switch has room for; every check box of the
-// program is the switch of a CheckBox part. One proxy over the style the application chose
-// (-style included) answers for all of them: a style sheet on each switch gave each its own style
-// object, parsed rules and rule cache, and one style object shared by the switches still needs a
-// second instance of the base style and a restyling of every switch; both cost measurably more
-// memory and start-up time.
-class SwitchStyle : public QProxyStyle
-{
-public:
-    using QProxyStyle::QProxyStyle;
-
-    int pixelMetric(PixelMetric metric, const QStyleOption *option,
-                    const QWidget *widget) const override
-    {
-        if ((metric == PM_IndicatorWidth || metric == PM_IndicatorHeight) &&
-            qobject_cast<const QCheckBox *>(widget))
-            return kSwitchIndicator;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
 
 // A text row whose words stand centred in equal columns. It is a label all the same, so that a
 // screen reader reads its text.
@@ -73,12 +46,6 @@ QWidget *parentWidget(const Part &part)
 }
 
 } // namespace
-
-void installSwitchStyle()
-{
-    // The proxy takes the current style over; the application owns the proxy.
-    QApplication::setStyle(new SwitchStyle(QApplication::style()));
-}
 
 void PushButton::realise(PartNative &native)
 {

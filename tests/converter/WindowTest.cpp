@@ -14,8 +14,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -341,31 +339,6 @@ TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeIt
     EXPECT_TRUE(stillRunning);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(window(), nullptr) << "closed";
-}
-
-// Run once as it is and once with QT_SCALE_FACTOR=2 (see CMakeLists.txt).
-TEST_F(Window, NoCaptionOrNumberIsCutOff)
-{
-    runMainWith({[] {
-        for (QPushButton *b : {leftButton(), rightButton()})
-            EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width());
-        for (QGroupBox *g : window()->findChildren<QGroupBox *>()) {
-            SCOPED_TRACE(g->title().toStdString());
-            EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()), g->width());
-            EXPECT_TRUE(g->rect().contains(g->childrenRect())) << "children inside the frame";
-        }
-        spin()->setValue(65535);
-        EXPECT_GE(spinEntry()->width(), spinEntry()->fontMetrics().horizontalAdvance("65535"));
-        EXPECT_GE(twoByteField()->width(), twoByteField()->fontMetrics().horizontalAdvance(
-                                               QString::fromUtf8("\u2588\u2588")));
-        for (QCheckBox *box : switches()) {
-            QStyleOptionButton option;
-            option.initFrom(box);
-            const QRect indicator =
-                box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-            EXPECT_TRUE(box->rect().contains(indicator)) << "the whole indicator shows";
-        }
-    }});
 }
 
 } // namespace
