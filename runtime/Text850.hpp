@@ -70,8 +70,10 @@ consteval unsigned char toCp850(char32_t cp)
 {
     if (cp < 0x80)
         return static_cast<unsigned char>(cp);
+    // Every character of the table lies in the Basic Multilingual Plane, so its one UTF-16 unit
+    // is its code point.
     for (std::size_t i = 0; i < kCp850High.size(); ++i)
-        if (kCp850High[i] == cp)
+        if (static_cast<char32_t>(kCp850High[i]) == cp)
             return static_cast<unsigned char>(0x80 + i);
     throw "character not in code page 850";
 }

@@ -19,6 +19,13 @@ for f in ./usr/bin/tarvello16bit \
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 check "package depends on Qt Widgets, not only on: $depends" grep -q libqt6widgets6 <<<"$depends"
+# The packed relative relocations need the C library's 2.36 at least (Debian 13's symbols ask for
+# more); no package is named twice.
+libc=$(sed -n 's/.*libc6 (>= \([^)]*\)).*/\1/p' <<<"$depends")
+check "package depends on libc6 (>= 2.36) or later: $depends" \
+  dpkg --compare-versions "${libc:-0}" ge 2.36
+named_twice=$(sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" | sort | uniq -d)
+check "package names each dependency once, named twice: $named_twice" [ -z "$named_twice" ]
 
 # The changelog's newest entry names the version the package carries.
 version=$(dpkg-deb -f "$deb" Version)
@@ -33,6 +40,22 @@ if [ -f "$build/tarvello16bit.debug" ]; then
   check "debug file's build id '$kept' is the shipped program's '$shipped'" \
     [ "${shipped:-no build id}" = "$kept" ]
 fi
+
+# Built as Debian builds its packages: hardening-check sees what the shipped program shows; it
+# cannot see stack-clash and control-flow protection where neither the code nor the C library
+# leaves a mark of them, so the compile commands must carry those.
+hardening=$(hardening-check "$root/usr/bin/tarvello16bit" 2>&1 || true)
+for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
+               "Read-only relocations" "Immediate binding"; do
+  check "hardening-check: $feature: yes, was: $(grep "$feature" <<<"$hardening")" \
+    grep -q "^ *$feature: yes" <<<"$hardening"
+done
+flags=(-fstack-clash-protection)
+[ "$(dpkg --print-architecture)" = amd64 ] && flags+=(-fcf-protection)
+for flag in "${flags[@]}"; do
+  check "the program's compile commands carry $flag" \
+    grep -q -- "$flag .*converter/Conversions.cpp" "$build/compile_commands.json"
+done
 
 # Errors and warnings fail; the informational tags are shown for the maintainer to read.
 status=0

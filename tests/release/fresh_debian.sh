@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# The Debian package on a fresh Debian 12: a minimal root made with debootstrap (once: it is kept
-# as a tarball in the work folder, so later runs only unpack it), the package installed as a user
-# would with apt-get from Debian's registry, and the installed program started from its desktop
-# entry's Exec line on the offscreen platform: it must still run 3 s later, and print nothing on a
-# system that has only what the package depends on (a missing dependency shows as the toolkit's
-# warnings) up to and through its end by SIGTERM. Skips (exit code 77) when the registry cannot be
-# reached.
-# Usage: fresh_debian.sh PACKAGE_DIR WORK_DIR
+# The Debian package on a fresh Debian 12 or 13: a minimal root made with debootstrap (once, by
+# tools/debian-minbase: it is kept as a tarball in the work folder, so later runs only unpack
+# it), the package installed as a user would with apt-get from Debian's registry, and the
+# installed program started from its desktop entry's Exec line on the offscreen platform: it must
+# still run 3 s later, and print nothing on a system that has only what the package depends on (a
+# missing dependency shows as the toolkit's warnings) up to and through its end by SIGTERM. Skips
+# (exit code 77) when the registry cannot be reached.
+# Usage: fresh_debian.sh 12|13 PACKAGE_DIR WORK_DIR
 set -euo pipefail
-debs=$1 work=$2
+release=$1 debs=$2 work=$3
 deb=$(ls "$debs"/tarvello16bit_*.deb)
-cache=$work/bookworm-minbase.tar root=$work/root archives=$work/archives
+root=$work/root$release archives=$work/archives$release
 mkdir -p "$work" "$archives/partial"
 
 unreachable() {
@@ -18,16 +18,13 @@ unreachable() {
   exit 77
 }
 
-if [ ! -f "$cache" ]; then
-  rm -rf "$work/fresh"
-  if ! debootstrap --variant=minbase bookworm "$work/fresh" >"$work/debootstrap.log" 2>&1; then
-    grep -Eq "Failed getting release file|Couldn't download|Temporary failure|Could not resolve|Connection" \
-      "$work/debootstrap.log" && unreachable "debootstrap"
-    echo "debootstrap failed:"; tail -n 20 "$work/debootstrap.log"; exit 1
-  fi
-  tar -C "$work/fresh" --numeric-owner -cf "$cache.part" . && mv "$cache.part" "$cache"
-  rm -rf "$work/fresh"
-fi
+status=0
+cache=$("$(dirname "$0")/../../tools/debian-minbase" "$release" "$work") || status=$?
+case $status in
+  0) ;;
+  77) unreachable debootstrap ;;
+  *) exit "$status" ;;
+esac
 rm -rf "$root" && mkdir -p "$root"
 tar -C "$root" --numeric-owner -xf "$cache"
 cp "$deb" "$(dirname "$0")/lib.sh" "$root/tmp/"
@@ -35,9 +32,8 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 # Mounts live in a mount namespace of their own, so none outlives this script however it ends.
 # Downloaded packages stay in the work folder for the next run.
-status=0
 unshare --mount --propagation private /bin/sh -s "$root" "$archives" "$(basename "$deb")" \
-  >"$work/chroot.log" 2>&1 <<'INSIDE' || status=$?
+  >"$work/chroot$release.log" 2>&1 <<'INSIDE' || status=$?
 set -e
 root=$1 archives=$2 deb=$3
 mount -t proc proc "$root/proc"
@@ -60,9 +56,9 @@ chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/root LANG=C.UTF-8 EXEC="
 INSIDE
 case $status in
   0) rm -rf "$root" # kept only when something failed, to look into
-     echo "installed on a fresh Debian 12 with apt-get; started from the desktop entry's Exec line, silent through SIGTERM" ;;
+     echo "installed on a fresh Debian $release with apt-get; started from the desktop entry's Exec line, silent through SIGTERM" ;;
   77) unreachable "apt-get update" ;;
-  3) echo "apt-get could not install the package:"; tail -n 30 "$work/chroot.log" ;;
-  *) cat "$work/chroot.log" ;;
+  3) echo "apt-get could not install the package:"; tail -n 30 "$work/chroot$release.log" ;;
+  *) cat "$work/chroot$release.log" ;;
 esac
 exit "$status"

@@ -60,9 +60,10 @@ class Controls:
     LEFT, RIGHT = "Schalter in Zahl umwandeln", "Zahl in Schalter umwandeln"
 
     def __init__(self, app):
+        import pyatspi
         self.everything = list(nodes(app))
         self.switches = {int(n.name.split()[1]): n for n in self.everything
-                         if n.getRoleName() == "check box" and n.name.startswith("Bit ")}
+                         if n.getRole() == pyatspi.ROLE_CHECK_BOX and n.name.startswith("Bit ")}
         if sorted(self.switches) != list(range(16)):
             fail("expected switches Bit 0 to Bit 15, found %s" % sorted(self.switches))
         named = {n.name: n for n in self.everything}
