@@ -10,8 +10,7 @@ void fillTableBlock(StartupImage &image)
 {
     for (int pair = 0; pair < 4; ++pair)
         for (int side = 0; side < 2; ++side)
-            setAddressWord(&image.record[12 + 2 * pair + side],
-                           image.section + kPairs[pair][side]);
+            setAddressWord(&image.record[12 + 2 * pair + side], image.section + kPairs[pair][side]);
 }
 
 } // namespace

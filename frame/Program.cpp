@@ -13,11 +13,26 @@
 
 namespace {
 
-void stubERRORSYS() { ERRORSYS(); }
-void stubAPPSYS() { APPSYS(); }
-void stubAPPEXIT() { APPEXIT(); }
-void stubDBESYS() { DBESYS(); }
-void stubMAIN() { MAIN(); }
+void stubERRORSYS()
+{
+    ERRORSYS();
+}
+void stubAPPSYS()
+{
+    APPSYS();
+}
+void stubAPPEXIT()
+{
+    APPEXIT();
+}
+void stubDBESYS()
+{
+    DBESYS();
+}
+void stubMAIN()
+{
+    MAIN();
+}
 
 frame::StartupImage g_image; // filled at run time by the entry, none of it before
 

@@ -23,8 +23,7 @@ constexpr int kPublicTable = 0x80;
 StartupImage *g_registrarImage = nullptr;
 rt::HookProcedure g_exitProcedure = nullptr;
 
-template<class F>
-void putSlot(StartupImage &image, int slot, F function)
+template<class F> void putSlot(StartupImage &image, int slot, F function)
 {
     static_assert(sizeof function == sizeof image.slots[0]);
     std::memcpy(image.slots[slot], &function, sizeof function);
@@ -39,8 +38,8 @@ void putWord(unsigned char *at, std::uint32_t value)
 
 void setAddressWord(void *word, const void *target)
 {
-    const auto distance = reinterpret_cast<std::intptr_t>(target) -
-                          reinterpret_cast<std::intptr_t>(word);
+    const auto distance =
+        reinterpret_cast<std::intptr_t>(target) - reinterpret_cast<std::intptr_t>(word);
     if (distance < INT32_MIN || distance > INT32_MAX)
         throw std::logic_error("a start-up offset does not fit in 32 bits");
     const auto offset = static_cast<std::int32_t>(distance);

@@ -4,8 +4,8 @@
 // must keep its frame.
 
 #include "ErrorSystem.hpp"
-#include "Seams.hpp"
 #include "Runtime.hpp"
+#include "Seams.hpp"
 #include "ValueFromBytes.hpp"
 
 #include <cstdlib>

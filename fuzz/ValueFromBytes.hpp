@@ -1,6 +1,7 @@
 #pragma once
-// Builds arbitrary runtime values from fuzzer input: every kind, nested arrays, texts with any bytes,
-// numbers from the whole double range (never NaN or infinity, which the runtime cannot hold).
+// Builds arbitrary runtime values from fuzzer input: every kind, nested arrays, texts with any
+// bytes, numbers from the whole double range (never NaN or infinity, which the runtime cannot
+// hold).
 
 #include "Value.hpp"
 

@@ -1,8 +1,8 @@
 #pragma once
 // The call stack that PROCNAME and PROCLINE read. Every procedure and callback of the system holds
 // a ProcFrame for its lifetime. A frame's line is the line it is executing: the line of the call it
-// is in (set when the callee's frame is pushed) or, for the frame where an error is raised, the line
-// of the failing operation (set by the raise path). Level 0 is the innermost frame.
+// is in (set when the callee's frame is pushed) or, for the frame where an error is raised, the
+// line of the failing operation (set by the raise path). Level 0 is the innermost frame.
 
 #include <source_location>
 #include <string>

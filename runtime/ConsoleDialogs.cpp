@@ -13,8 +13,7 @@ namespace {
 
 // The pieces are appended one after another: "literal" + a temporary text would make g++ 12 warn
 // about an overlap that cannot happen.
-template<class... Pieces>
-void show(const Pieces &...pieces)
+template<class... Pieces> void show(const Pieces &...pieces)
 {
     Text bytes;
     ((bytes += pieces), ...);

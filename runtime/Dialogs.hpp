@@ -14,9 +14,30 @@ namespace rt {
 using Where = std::source_location;
 
 // The codes CONFIRMBOX takes and answers with.
-enum class Buttons : int { Ok = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNo = 4 };
-enum class Icon : int { None = 0, Stop = 16, Exclamation = 48, Information = 64 };
-enum class BoxAnswer : int { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class Buttons : int
+{
+    Ok = 0,
+    OkCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNo = 4
+};
+enum class Icon : int
+{
+    None = 0,
+    Stop = 16,
+    Exclamation = 48,
+    Information = 64
+};
+enum class BoxAnswer : int
+{
+    Ok = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 
 // The style's icon: its lowest seven bits (16, 48, 64); higher bits are the box's own options.
 Icon iconOf(int style);

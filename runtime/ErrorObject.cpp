@@ -5,17 +5,17 @@ namespace rt {
 const std::array<std::string_view, 15> &ErrorObject::memberNames()
 {
     static const std::array<std::string_view, 15> names = {
-        "args",      "canDefault", "canRetry", "canSubstitute", "cargo",
-        "description", "fileName", "genCode",  "operation",     "osCode",
-        "severity",  "subCode",    "subSystem", "thread",       "tries"};
+        "args",        "canDefault", "canRetry",  "canSubstitute", "cargo",
+        "description", "fileName",   "genCode",   "operation",     "osCode",
+        "severity",    "subCode",    "subSystem", "thread",        "tries"};
     return names;
 }
 
 Value *ErrorObject::member(std::string_view name)
 {
-    Value *const slots[] = {&args,    &canDefault, &canRetry, &canSubstitute, &cargo,
-                            &description, &fileName, &genCode, &operation,   &osCode,
-                            &severity, &subCode,    &subSystem, &thread,      &tries};
+    Value *const slots[] = {&args,        &canDefault, &canRetry,  &canSubstitute, &cargo,
+                            &description, &fileName,   &genCode,   &operation,     &osCode,
+                            &severity,    &subCode,    &subSystem, &thread,        &tries};
     const auto &names = memberNames();
     for (size_t i = 0; i < names.size(); ++i)
         if (sameName(name, names[i]))

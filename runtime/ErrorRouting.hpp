@@ -35,7 +35,7 @@ struct Failure
     GenCode code = GenCode::Argument;
     Text description;
     Text operation;
-    Value args;                // the operands, an array, or NIL
+    Value args; // the operands, an array, or NIL
     bool canSubstitute = false;
     bool canDefault = false;
     bool canRetry = false;
@@ -46,7 +46,12 @@ struct Failure
 
 [[gnu::cold]] ErrorRef makeError(const Failure &failure);
 
-enum class Answer { Substitute, Retry, Default };
+enum class Answer
+{
+    Substitute,
+    Retry,
+    Default
+};
 struct Decision
 {
     Answer answer;

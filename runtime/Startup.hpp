@@ -17,7 +17,8 @@ using Initialiser = int (*)();
 using Registrar = std::int32_t (*)();
 
 // Byte offsets within the record.
-enum class RecordWord : int {
+enum class RecordWord : int
+{
     TableBlock = 0,
     Config1 = 4,
     Config2 = 8,

@@ -19,18 +19,22 @@ inline constexpr int kVersionBuild = 1;
 inline constexpr std::uint32_t kVersionNumber =
     (kVersionMajor << 16) | (kVersionMinor << 8) | kVersionBuild;
 
-Value DATE();                                        // today, local time
-Value TIME();                                        // "hh:mm:ss", local time
+Value DATE(); // today, local time
+Value TIME(); // "hh:mm:ss", local time
 // No argument: "1.50"; 1, 2, 3: the major version, the minor version, the build, as texts.
 Value VERSION(const Value &part = NIL, Where w = Where::current());
-Value OS();                                          // system name and release, "Linux 6.1.0"
+Value OS(); // system name and release, "Linux 6.1.0"
 // The program's full path for true, its bare file name otherwise.
 Value APPNAME(const Value &fullPath = NIL);
 // Sounds a tone on the terminal (a bell); frequency and duration must be numbers >= 0.
 Value TONE(const Value &frequency, const Value &duration, Where w = Where::current());
 
 // 3 for a graphical application (the default), 0 for a text-mode one.
-enum class AppType : int { Text = 0, Graphical = 3 };
+enum class AppType : int
+{
+    Text = 0,
+    Graphical = 3
+};
 Value APPTYPE();
 void setAppType(AppType type);
 

@@ -16,9 +16,8 @@ ArrayRef newArray(std::initializer_list<Value> elements)
 
 bool sameName(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 BlockRef block(std::function<Value(Args &)> body, std::source_location where)

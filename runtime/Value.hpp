@@ -37,7 +37,8 @@ struct Block
 using BlockRef = std::shared_ptr<Block>;
 
 // One entry per kind; the order is the order of the variant below.
-enum class Kind {
+enum class Kind
+{
     Nil,     // no value; VALTYPE "U"
     Number,  // a double, always finite; VALTYPE "N"
     Logical, // VALTYPE "L"
@@ -63,12 +64,24 @@ public:
     Value(const char *t) : m_v(Text(t)) {}
     Value(Date d) : m_v(d) {}
     // A null reference is NIL, so a held array, object or callback is never null.
-    Value(ArrayRef a) { if (a) m_v = std::move(a); }
-    Value(ObjectRef o) { if (o) m_v = std::move(o); }
-    Value(BlockRef b) { if (b) m_v = std::move(b); }
+    Value(ArrayRef a)
+    {
+        if (a)
+            m_v = std::move(a);
+    }
+    Value(ObjectRef o)
+    {
+        if (o)
+            m_v = std::move(o);
+    }
+    Value(BlockRef b)
+    {
+        if (b)
+            m_v = std::move(b);
+    }
     template<class T>
-        requires std::is_base_of_v<Object, T>
-    Value(std::shared_ptr<T> o) : Value(ObjectRef(std::move(o)))
+    requires std::is_base_of_v<Object, T> Value(std::shared_ptr<T> o)
+        : Value(ObjectRef(std::move(o)))
     {
     }
 

@@ -323,18 +323,17 @@ TEST_F(Window, OtherEventsKeepTheLoopRunningAndTheCloseEventIsDispatchedBeforeIt
 {
     std::shared_ptr<rt::gui::Dialog> dialog;
     bool stillRunning = false;
-    const bool returned =
-        runMainWith({[&] {
-                         // the running window's dialog, reached from the published field
-                         auto edit =
-                             std::dynamic_pointer_cast<rt::gui::Part>(rt::PUBLIC("oSLE").object());
-                         dialog = std::dynamic_pointer_cast<rt::gui::Dialog>(
-                             edit->parent()->parent()->parent());
-                         for (int code : {0, 42, 0x00100001, 0x00100037})
-                             rt::gui::postEvent(static_cast<rt::gui::EventCode>(code), rt::NIL,
-                                                rt::NIL, rt::Value(dialog));
-                     },
-                     [&] { stillRunning = window() != nullptr; }});
+    const bool returned = runMainWith(
+        {[&] {
+             // the running window's dialog, reached from the published field
+             auto edit = std::dynamic_pointer_cast<rt::gui::Part>(rt::PUBLIC("oSLE").object());
+             dialog =
+                 std::dynamic_pointer_cast<rt::gui::Dialog>(edit->parent()->parent()->parent());
+             for (int code : {0, 42, 0x00100001, 0x00100037})
+                 rt::gui::postEvent(static_cast<rt::gui::EventCode>(code), rt::NIL, rt::NIL,
+                                    rt::Value(dialog));
+         },
+         [&] { stillRunning = window() != nullptr; }});
     EXPECT_TRUE(returned);
     EXPECT_TRUE(stillRunning);
     ASSERT_NE(dialog, nullptr);
