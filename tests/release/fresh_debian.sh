@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package on a fresh Debian 12 or 13: a minimal root made with debootstrap (once, by
-# tools/debian-minbase: it is kept as a tarball in the work folder, so later runs only unpack
-# it), the package installed as a user would with apt-get from Debian's registry, and the
+# tools/debian-minbase: it is kept as a tarball in the machine's cache, TARVELLO_DEBIAN_ROOTS or
+# /var/cache/tarvello16bit, beside the packages apt downloads, so later runs and fresh clones
+# only unpack it), the package installed as a user would with apt-get from Debian's registry, and the
 # installed program started from its desktop entry's Exec line on the offscreen platform: it must
 # still run 3 s later, and print nothing on a system that has only what the package depends on (a
 # missing dependency shows as the toolkit's warnings) up to and through its end by SIGTERM. Skips
@@ -10,7 +11,8 @@
 set -euo pipefail
 release=$1 debs=$2 work=$3
 deb=$(ls "$debs"/tarvello16bit_*.deb)
-root=$work/root$release archives=$work/archives$release
+roots=${TARVELLO_DEBIAN_ROOTS:-/var/cache/tarvello16bit}
+root=$work/root$release archives=$roots/debian$release-archives
 mkdir -p "$work" "$archives/partial"
 
 unreachable() {
@@ -19,7 +21,7 @@ unreachable() {
 }
 
 status=0
-cache=$("$(dirname "$0")/../../tools/debian-minbase" "$release" "$work") || status=$?
+cache=$("$(dirname "$0")/../../tools/debian-minbase" "$release" "$roots") || status=$?
 case $status in
   0) ;;
   77) unreachable debootstrap ;;
@@ -31,7 +33,7 @@ cp "$deb" "$(dirname "$0")/lib.sh" "$root/tmp/"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 # Mounts live in a mount namespace of their own, so none outlives this script however it ends.
-# Downloaded packages stay in the work folder for the next run.
+# Downloaded packages stay in the cache for the next run.
 unshare --mount --propagation private /bin/sh -s "$root" "$archives" "$(basename "$deb")" \
   >"$work/chroot$release.log" 2>&1 <<'INSIDE' || status=$?
 set -e
