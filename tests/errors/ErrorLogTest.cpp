@@ -19,22 +19,22 @@ using Kind = ScriptedDialogs::Call::Kind;
 const Text kWritten = "Fehlerprotokoll wurde in die Datei MRVERROR.LOG geschrieben";
 const Text kCannotOpen = "Datei für Fehlerprotokoll kann nicht geöffnet werden"_oem;
 
-int g_innerLine = 0;
-int g_outerLine = 0;
+int g_sx2zahlLine = 0;
+int g_mainLine = 0;
 
 // ERRORLOG called from SX2ZAHL, called from MAIN: the call stack the log lists from level 1.
 void logFromInside(const ErrorRef &error, const Value &nStart,
                    std::source_location w = std::source_location::current())
 {
     ProcFrame frame("SX2ZAHL", w);
-    g_innerLine = __LINE__ + 1;
+    g_sx2zahlLine = __LINE__ + 1;
     ERRORLOG(error, nStart);
 }
 
 void logFromMain(const ErrorRef &error, const Value &nStart)
 {
     ProcFrame frame("MAIN");
-    g_outerLine = __LINE__ + 1;
+    g_mainLine = __LINE__ + 1;
     logFromInside(error, nStart);
 }
 
@@ -54,8 +54,8 @@ protected:
             {"@TIME@", time.empty() ? "" : time[1].str()},
             {"@VERSION@", "1.50.1"},
             {"@OS@", OS().text()},
-            {"@INNER@", std::to_string(g_innerLine)},
-            {"@OUTER@", std::to_string(g_outerLine)}};
+            {"@INNER@", std::to_string(g_sx2zahlLine)},
+            {"@OUTER@", std::to_string(g_mainLine)}};
         std::string text = fileContent(errtest::expectedDir() / name);
         EXPECT_FALSE(text.empty()) << name;
         for (const auto &[key, value] : values)
