@@ -248,7 +248,7 @@ TEST_F(ErrorLog, ANameThatCannotBeUsedCostsOneAttemptAndAnOlderLogIsReplaced)
 TEST_F(ErrorLog, EveryNameTakenGivesUpWithExitCodeOne)
 {
     std::filesystem::create_directory("MRVERROR.LOG");
-    char name[16];
+    char name[24];
     for (int i = 1; i <= 999; ++i) {
         std::snprintf(name, sizeof name, "MRVERROR.%03d", i);
         std::filesystem::create_directory(name);
