@@ -184,7 +184,16 @@ class Program:
         except subprocess.TimeoutExpired:
             fail("the program did not end within %g s of %s" % (seconds, after))
         if status != code:
-            fail("exit code %d after %s, expected %d" % (status, after, code))
+            fail("exit code %d after %s, expected %d; it wrote: %s"
+                 % (status, after, code, self.written()))
+
+    def written(self):
+        """What the program wrote to standard output and standard error so far, shortened."""
+        texts = []
+        for name, path in self.output.items():
+            with open(path, errors="replace") as f:
+                texts.append("%s %r" % (name, f.read()[-2000:]))
+        return ", ".join(texts)
 
     def expect_orderly_end(self, after, seconds=15.0):
         """Exit code 0, nothing written to standard output or standard error, no file left."""
